@@ -1,0 +1,38 @@
+#pragma once
+// Every Windows facility the logic uses, bundled in one object that Main creates and
+// hands down. The Windows build fills it with the real facilities, tests with fakes.
+#include <memory>
+
+#include "platform/Arquivos.h"
+#include "platform/Btrieve.h"
+#include "platform/Janelas.h"
+#include "platform/PastasEspeciais.h"
+#include "platform/Processos.h"
+#include "platform/Regional.h"
+#include "platform/Registro.h"
+#include "platform/Relogio.h"
+#include "platform/Shell.h"
+#include "platform/Sistema.h"
+#include "platform/Unidades.h"
+#include "platform/Visao.h"
+#include "platform/Xml.h"
+
+namespace tavoran {
+
+struct Ambiente {
+  std::unique_ptr<IRegistro> registro;
+  std::unique_ptr<IArquivos> arquivos;
+  std::unique_ptr<IShell> shell;
+  std::unique_ptr<IJanelas> janelas;
+  std::unique_ptr<IRegional> regional;
+  std::unique_ptr<IPastasEspeciais> pastasEspeciais;
+  std::unique_ptr<ISistema> sistema;
+  std::unique_ptr<IProcessos> processos;
+  std::unique_ptr<IUnidades> unidades;
+  std::unique_ptr<IXml> xml;
+  std::unique_ptr<IVisao> visao;
+  std::unique_ptr<IRelogio> relogio;
+  std::unique_ptr<IBtrieve> btrieve;
+};
+
+}  // namespace tavoran

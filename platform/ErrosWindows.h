@@ -1,0 +1,13 @@
+#pragma once
+// The one table that turns Windows error codes into the run-time numbers the logic
+// relies on (53 file not found, 70 permission denied or in use, 75, 76, 429, ...).
+#include <cstdint>
+
+#include "platform/Erro.h"
+
+namespace tavoran {
+
+// Run-time number and pt-BR description for a Win32 error code or an HRESULT.
+Falha FalhaDeErroWindows(std::uint32_t codigo);
+
+}  // namespace tavoran

@@ -1,0 +1,42 @@
+#pragma once
+// Registry facility: HKEY_LOCAL_MACHINE and the other roots in the 32-bit view,
+// with the semantics of RegOpenKeyA / RegCreateKeyA / RegQueryValueExA / RegSetValueExA.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tavoran {
+
+enum class RaizRegistro : std::uint32_t {
+  ClassesRoot = 0x80000000u,
+  CurrentUser = 0x80000001u,
+  LocalMachine = 0x80000002u,
+  Users = 0x80000003u,
+};
+
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegDword = 4;
+// Windows result codes the logic tells apart.
+constexpr long kRegOk = 0;
+constexpr long kRegArquivoNaoEncontrado = 2;
+
+class IChaveRegistro {
+ public:
+  virtual ~IChaveRegistro() = default;  // closes the key
+  // Type and raw data of a value. Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) come as
+  // UTF-8, with whatever NUL bytes the stored value holds; other types as stored bytes.
+  virtual long Consultar(const std::string& nome, std::uint32_t& tipo, std::string& dados) = 0;
+  // Writes a value; text types take UTF-8 and are stored in Windows-1252 without a NUL.
+  virtual long Gravar(const std::string& nome, std::uint32_t tipo, const std::string& dados) = 0;
+  // RegCloseKey; later calls on a closed key fail.
+  virtual long Fechar() = 0;
+};
+
+class IRegistro {
+ public:
+  virtual ~IRegistro() = default;
+  virtual long Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) = 0;
+  virtual long Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) = 0;
+};
+
+}  // namespace tavoran

@@ -1,0 +1,31 @@
+#pragma once
+// Text helpers. Strings inside the program are UTF-8; every text that crosses to
+// Windows, the engine or a report file is Windows-1252, converted once at that boundary.
+#include <string>
+#include <string_view>
+
+namespace tavoran {
+
+// UTF-8 to Windows-1252; a character the code page lacks becomes '?'.
+std::string ParaCp1252(std::string_view utf8);
+// Windows-1252 to UTF-8.
+std::string DeCp1252(std::string_view cp1252);
+
+// Blanks (spaces only) removed at both ends, at the left, at the right.
+std::string Aparar(std::string_view texto);
+std::string ApararEsquerda(std::string_view texto);
+std::string ApararDireita(std::string_view texto);
+// Upper and lower case, ASCII and the accented letters of Windows-1252.
+std::string Maiusculas(std::string_view texto);
+std::string Minusculas(std::string_view texto);
+// Text before the first NUL.
+std::string AteNulo(std::string_view texto);
+// Every NUL removed.
+std::string SemNulos(std::string_view texto);
+// Case-insensitive search; npos when absent.
+std::size_t ProcurarSemCaixa(std::string_view texto, std::string_view procurado);
+bool IguaisSemCaixa(std::string_view a, std::string_view b);
+// Every occurrence of de replaced by para.
+std::string Substituir(std::string_view texto, std::string_view de, std::string_view para);
+
+}  // namespace tavoran

@@ -1,0 +1,428 @@
+#include "tests/fakes/Falsos.h"
+
+#include <cstdio>
+
+#include "platform/Texto.h"
+
+namespace tavoran::testes {
+namespace {
+
+std::string Pai(const std::string& normalizado) {
+  const auto p = normalizado.rfind('\\');
+  return p == std::string::npos ? std::string() : normalizado.substr(0, p);
+}
+
+std::string NomeFinal(const std::string& caminho) {
+  const auto p = caminho.rfind('\\');
+  return p == std::string::npos ? caminho : caminho.substr(p + 1);
+}
+
+// Case-insensitive match of * and ? as the directory lookup does.
+bool Casa(const char* padrao, const char* nome) {
+  if (*padrao == '\0') return *nome == '\0';
+  if (*padrao == '*') return Casa(padrao + 1, nome) || (*nome != '\0' && Casa(padrao, nome + 1));
+  if (*nome == '\0') return false;
+  if (*padrao == '?' || *padrao == *nome) return Casa(padrao + 1, nome + 1);
+  return false;
+}
+
+class ChaveFalsa : public IChaveRegistro {
+ public:
+  ChaveFalsa(RegistroFalso& dono, std::string caminho) : dono_(dono), caminho_(std::move(caminho)) {}
+  long Consultar(const std::string& nome, std::uint32_t& tipo, std::string& dados) override {
+    if (fechada_) return 6;
+    const auto* v = dono_.Ler(caminho_, nome);
+    if (v == nullptr) return kRegArquivoNaoEncontrado;
+    tipo = v->tipo;
+    dados = v->dados;
+    return kRegOk;
+  }
+  long Gravar(const std::string& nome, std::uint32_t tipo, const std::string& dados) override {
+    if (fechada_) return 6;
+    if (dono_.falhaGravar != 0) return dono_.falhaGravar;
+    dono_.chaves[caminho_][Maiusculas(nome)] = {tipo, dados};
+    return kRegOk;
+  }
+  long Fechar() override {
+    fechada_ = true;
+    return dono_.falhaFechar;
+  }
+
+ private:
+  RegistroFalso& dono_;
+  std::string caminho_;
+  bool fechada_ = false;
+};
+
+class ArquivoAbertoFalso : public IArquivoAberto {
+ public:
+  explicit ArquivoAbertoFalso(ArquivosFalsos::Arquivo& arquivo) : arquivo_(arquivo) {}
+  Falha Escrever(const std::string& bytes) override {
+    arquivo_.bytes += bytes;
+    return {};
+  }
+
+ private:
+  ArquivosFalsos::Arquivo& arquivo_;
+};
+
+class DocumentoXmlFalso : public IDocumentoXml {
+ public:
+  explicit DocumentoXmlFalso(ArquivosFalsos& arquivos) : arquivos_(arquivos) {}
+  void Limpar() override { itens_.clear(); }
+  bool Carregar(const std::string& arquivo) override {
+    itens_.clear();
+    std::string texto;
+    if (arquivos_.LerTudo(arquivo, texto).Ocorreu()) return false;
+    return Analisar(DeCp1252(texto));
+  }
+  std::optional<std::string> Procurar(const std::string& tag, const std::string& chave, const std::string& valor,
+                                      const std::string& retorno) override {
+    for (const auto& item : itens_)
+      if (item.count("") && item.at("") == tag && item.count(chave) && item.at(chave) == valor)
+        return item.count(retorno) ? item.at(retorno) : std::string();
+    return std::nullopt;
+  }
+
+ private:
+  // Elements with their attributes; the element name is under the empty key.
+  bool Analisar(const std::string& t) {
+    const auto inicio = t.find_first_not_of(" \t\r\n");
+    if (inicio == std::string::npos || t[inicio] != '<') return false;
+    int abertos = 0;
+    for (char c : t) abertos += c == '<' ? 1 : c == '>' ? -1 : 0;
+    if (abertos != 0) return false;
+    for (std::size_t p = t.find('<'); p != std::string::npos; p = t.find('<', p + 1)) {
+      const auto fim = t.find('>', p);
+      std::string corpo = t.substr(p + 1, fim - p - 1);
+      if (corpo.empty() || corpo[0] == '/' || corpo[0] == '?' || corpo[0] == '!') continue;
+      std::map<std::string, std::string> item;
+      std::size_t i = corpo.find_first_of(" \t\r\n/");
+      item[""] = corpo.substr(0, i);
+      while (i != std::string::npos && i < corpo.size()) {
+        const auto igual = corpo.find('=', i);
+        if (igual == std::string::npos) break;
+        const std::string nome = Aparar(Substituir(Substituir(corpo.substr(i, igual - i), "\n", " "), "\t", " "));
+        const auto aspa = corpo.find_first_of("\"'", igual);
+        if (aspa == std::string::npos) return false;
+        const auto fecha = corpo.find(corpo[aspa], aspa + 1);
+        if (fecha == std::string::npos) return false;
+        item[nome] = corpo.substr(aspa + 1, fecha - aspa - 1);
+        i = fecha + 1;
+      }
+      itens_.push_back(std::move(item));
+    }
+    return true;
+  }
+  ArquivosFalsos& arquivos_;
+  std::vector<std::map<std::string, std::string>> itens_;
+};
+
+}  // namespace
+
+// ---- registry ----------------------------------------------------------------------------
+std::string RegistroFalso::Normalizar(const std::string& caminho) { return Maiusculas(caminho); }
+
+void RegistroFalso::DefinirTexto(const std::string& chave, const std::string& nome, const std::string& texto) {
+  chaves[Normalizar(chave)][Maiusculas(nome)] = {kRegSz, texto};
+}
+
+void RegistroFalso::DefinirDword(const std::string& chave, const std::string& nome, std::uint32_t valor) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((valor >> (8 * i)) & 0xFF);
+  chaves[Normalizar(chave)][Maiusculas(nome)] = {kRegDword, bytes};
+}
+
+const RegistroFalso::Valor* RegistroFalso::Ler(const std::string& chave, const std::string& nome) const {
+  const auto c = chaves.find(Normalizar(chave));
+  if (c == chaves.end()) return nullptr;
+  const auto v = c->second.find(Maiusculas(nome));
+  return v == c->second.end() ? nullptr : &v->second;
+}
+
+long RegistroFalso::Abrir(RaizRegistro, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
+  if (!chaves.count(Normalizar(caminho))) return kRegArquivoNaoEncontrado;
+  chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho));
+  return kRegOk;
+}
+
+long RegistroFalso::Criar(RaizRegistro, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
+  if (falhaCriar != 0) return falhaCriar;
+  chaves[Normalizar(caminho)];
+  chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho));
+  return kRegOk;
+}
+
+// ---- files -------------------------------------------------------------------------------
+std::string ArquivosFalsos::Normalizar(const std::string& caminho) {
+  std::string n = Maiusculas(Substituir(caminho, "/", "\\"));
+  while (n.size() > 1 && n.back() == '\\') n.pop_back();
+  return n;
+}
+
+void ArquivosFalsos::CriarPastas(const std::string& caminho) {
+  std::string n = Normalizar(caminho);
+  std::string original = Substituir(caminho, "/", "\\");
+  while (!original.empty() && original.back() == '\\') original.pop_back();
+  while (!n.empty()) {
+    pastas.insert(n);
+    nomesOriginais.emplace(n, original);
+    n = Pai(n);
+    original = Pai(original);
+  }
+}
+
+void ArquivosFalsos::CriarArquivo(const std::string& caminho, const std::string& bytes, bool oculto) {
+  const std::string n = Normalizar(caminho);
+  CriarPastas(Pai(Substituir(caminho, "/", "\\")));
+  auto& a = arquivos[n];
+  a.bytes = bytes;
+  a.oculto = oculto;
+  a.modificado = {2026, 1, 2, 3, 4, 5};
+  nomesOriginais[n] = Substituir(caminho, "/", "\\");
+}
+
+void ArquivosFalsos::DefinirVersao(const std::string& caminho, const std::string& versao) {
+  auto& a = arquivos.at(Normalizar(caminho));
+  unsigned p[4] = {0, 0, 0, 0};
+  std::sscanf(versao.c_str(), "%u.%u.%u.%u", &p[0], &p[1], &p[2], &p[3]);
+  a.temVersao = true;
+  a.versao = {(p[0] << 16) | p[1], (p[2] << 16) | p[3]};
+}
+
+bool ArquivosFalsos::ExisteArquivo(const std::string& caminho) const { return arquivos.count(Normalizar(caminho)) > 0; }
+bool ArquivosFalsos::ExistePasta(const std::string& caminho) const { return pastas.count(Normalizar(caminho)) > 0; }
+
+std::string ArquivosFalsos::Conteudo(const std::string& caminho) const {
+  const auto a = arquivos.find(Normalizar(caminho));
+  return a == arquivos.end() ? std::string() : a->second.bytes;
+}
+
+bool ArquivosFalsos::PodeCriarEm(const std::string& normalizado) const {
+  const std::string pai = Pai(normalizado);
+  return pastas.count(pai) && !somenteLeitura.count(pai);
+}
+
+std::vector<EntradaPasta> ArquivosFalsos::Listar(const std::string& padrao) {
+  const std::string n = Normalizar(padrao);
+  const std::string pasta = Pai(n);
+  const std::string filtro = NomeFinal(n);
+  std::vector<EntradaPasta> saida;
+  auto considerar = [&](const std::string& caminho, bool ehPasta, bool oculto) {
+    if (Pai(caminho) != pasta || !Casa(filtro.c_str(), NomeFinal(caminho).c_str())) return;
+    const auto o = nomesOriginais.find(caminho);
+    saida.push_back({NomeFinal(o == nomesOriginais.end() ? caminho : o->second), ehPasta, oculto, false});
+  };
+  for (const auto& p : pastas) considerar(p, true, false);
+  for (const auto& [caminho, a] : arquivos) considerar(caminho, false, a.oculto);
+  return saida;
+}
+
+Falha ArquivosFalsos::CriarPasta(const std::string& pasta) {
+  const std::string n = Normalizar(pasta);
+  if (pastas.count(n) || arquivos.count(n)) return {75, "Erro de acesso ao caminho/arquivo"};
+  if (!pastas.count(Pai(n))) return {76, "Caminho não encontrado"};
+  if (!PodeCriarEm(n)) return {75, "Erro de acesso ao caminho/arquivo"};
+  pastas.insert(n);
+  nomesOriginais[n] = Substituir(pasta, "/", "\\");
+  return {};
+}
+
+Falha ArquivosFalsos::Copiar(const std::string& origem, const std::string& destino) {
+  const auto o = arquivos.find(Normalizar(origem));
+  if (o == arquivos.end()) return {53, "Arquivo não encontrado"};
+  const std::string d = Normalizar(destino);
+  if (!pastas.count(Pai(d))) return {76, "Caminho não encontrado"};
+  if (!PodeCriarEm(d)) return {70, "Permissão negada"};
+  const auto existente = arquivos.find(d);
+  if (existente != arquivos.end() && existente->second.emUso) return {70, "Permissão negada"};
+  Arquivo copia = o->second;
+  copia.emUso = false;
+  arquivos[d] = copia;
+  nomesOriginais[d] = Substituir(destino, "/", "\\");
+  return {};
+}
+
+Falha ArquivosFalsos::Excluir(const std::string& arquivo) {
+  const auto a = arquivos.find(Normalizar(arquivo));
+  if (a == arquivos.end()) return {53, "Arquivo não encontrado"};
+  if (a->second.emUso) return {70, "Permissão negada"};
+  arquivos.erase(a);
+  return {};
+}
+
+bool ArquivosFalsos::LerVersao(const std::string& arquivo, VersaoFixa& versao) {
+  const auto a = arquivos.find(Normalizar(arquivo));
+  if (a == arquivos.end() || !a->second.temVersao) return false;
+  versao = a->second.versao;
+  return true;
+}
+
+bool ArquivosFalsos::LerDataModificacao(const std::string& arquivo, DataHora& data) {
+  const auto a = arquivos.find(Normalizar(arquivo));
+  if (a == arquivos.end()) return false;
+  data = a->second.modificado;
+  return true;
+}
+
+Falha ArquivosFalsos::AbrirParaAcrescentar(const std::string& arquivo, std::unique_ptr<IArquivoAberto>& aberto) {
+  const std::string n = Normalizar(arquivo);
+  auto a = arquivos.find(n);
+  if (a == arquivos.end()) {
+    if (!pastas.count(Pai(n))) return {76, "Caminho não encontrado"};
+    if (!PodeCriarEm(n)) return {75, "Erro de acesso ao caminho/arquivo"};
+    a = arquivos.emplace(n, Arquivo{}).first;
+    nomesOriginais[n] = Substituir(arquivo, "/", "\\");
+  }
+  if (a->second.emUso) return {70, "Permissão negada"};
+  aberto = std::make_unique<ArquivoAbertoFalso>(a->second);
+  return {};
+}
+
+Falha ArquivosFalsos::LerTudo(const std::string& arquivo, std::string& bytes) {
+  const auto a = arquivos.find(Normalizar(arquivo));
+  if (a == arquivos.end()) return {53, "Arquivo não encontrado"};
+  bytes = a->second.bytes;
+  return {};
+}
+
+// ---- shell and windows -------------------------------------------------------------------
+std::intptr_t ShellFalso::AbrirDocumento(IdJanela dono, const std::string& documento) {
+  abertos.push_back({dono, documento});
+  return resultadoAbrir;
+}
+
+Falha ShellFalso::IniciarPrograma(const std::string& linha, EstiloJanela estilo, std::uint32_t& id) {
+  iniciados.push_back({linha, estilo});
+  if (aoIniciar) aoIniciar(linha);
+  id = falhaIniciar.Ocorreu() ? 0 : 1000 + static_cast<std::uint32_t>(iniciados.size());
+  return falhaIniciar;
+}
+
+std::vector<std::string> JanelasFalsas::TitulosDesde(IdJanela) {
+  if (lancar) throw ErroRuntime(5, "Chamada de procedimento ou argumento inválido");
+  return titulos;
+}
+
+// ---- regional settings, special folders ---------------------------------------------------
+int RegionalFalso::LerInfo(std::uint32_t, std::uint32_t item, int tamanho, std::string& texto) {
+  const std::string valor = itens.count(item) ? itens[item] : std::string();
+  if (tamanho == 0) return falhaTamanho ? 0 : static_cast<int>(valor.size()) + 1;
+  if (falhaLeitura) return 0;
+  texto = valor.substr(0, static_cast<std::size_t>(tamanho - 1)) + '\0';
+  return static_cast<int>(texto.size());
+}
+
+bool RegionalFalso::GravarInfo(std::uint32_t, std::uint32_t item, const std::string& texto) {
+  if (falhaGravacao) return false;
+  itens[item] = texto;
+  return true;
+}
+
+ResultadoPastaEspecial PastasEspeciaisFalsas::Caminho(int csidl, std::string& caminho) {
+  const auto c = caminhos.find(csidl);
+  if (c == caminhos.end()) return ResultadoPastaEspecial::FalhaLocalizacao;
+  if (falhaCaminho.count(csidl)) return ResultadoPastaEspecial::FalhaCaminho;
+  caminho = c->second;
+  return ResultadoPastaEspecial::Ok;
+}
+
+// ---- system, processes, drives ------------------------------------------------------------
+bool SistemaFalso::NomeComputador(std::string& buffer) {
+  buffer = std::string(256, ' ');
+  if (falhaComputador) return false;
+  buffer.replace(0, computador.size() + 1, computador + '\0');
+  return true;
+}
+
+bool SistemaFalso::NomeUsuario(std::string& buffer, std::uint32_t& tamanho) {
+  buffer = std::string(200, '\0');
+  if (usuario.empty()) {
+    tamanho = 0;
+    return false;
+  }
+  buffer.replace(0, usuario.size() + 1, usuario + '\0');
+  tamanho = static_cast<std::uint32_t>(usuario.size() + 1);
+  return true;
+}
+
+bool SistemaFalso::SistemaOperacional(std::string& nome, std::string& versao) {
+  if (falhaSo) return false;
+  nome = nomeSo;
+  versao = versaoSo;
+  return true;
+}
+
+std::uint32_t UnidadesFalsas::Mapear(const std::string& remoto, const std::string& local) {
+  mapeamentos.push_back({remoto, local});
+  if (aoMapear) aoMapear(remoto, local);
+  return resultado;
+}
+
+// ---- XML ---------------------------------------------------------------------------------
+Falha XmlFalso::Criar(std::unique_ptr<IDocumentoXml>& documento) {
+  if (falhaCriar.Ocorreu()) return falhaCriar;
+  ++documentosCriados;
+  documento = std::make_unique<DocumentoXmlFalso>(arquivos_);
+  return {};
+}
+
+// ---- view --------------------------------------------------------------------------------
+void VisaoFalsa::Carregar(IEventosJanela& e) {
+  eventos = &e;
+  carregada = true;
+}
+
+void VisaoFalsa::Fechar() {
+  if (!carregada || fechada) return;
+  fechada = true;
+  if (eventos) eventos->Fechando();
+}
+
+void VisaoFalsa::ExecutarLaco() {
+  if (!mostrada || fechada || eventos == nullptr) return;
+  eventos->Ativada();
+}
+
+void VisaoFalsa::ProcessarEventos() {
+  ++eventosProcessados;
+  if (temporizador && eventos) eventos->Temporizador();
+}
+
+int VisaoFalsa::CaixaMensagem(const std::string& texto, const std::string& titulo, BotoesCaixa botoes,
+                              IconeCaixa icone) {
+  caixas.push_back({texto, titulo, botoes, icone});
+  if (aoExibirCaixa) aoExibirCaixa(caixas.back());
+  if (respostas.empty()) return kBotaoOk;
+  const int r = respostas.front();
+  respostas.erase(respostas.begin());
+  return r;
+}
+
+// ---- environment -------------------------------------------------------------------------
+AmbienteFalso::AmbienteFalso() {
+  auto arq = std::make_unique<ArquivosFalsos>();
+  arquivos = arq.get();
+  auto x = std::make_unique<XmlFalso>(*arquivos);
+  xml = x.get();
+  auto criar = [](auto& destino, auto*& ponteiro) {
+    using T = std::remove_pointer_t<std::remove_reference_t<decltype(ponteiro)>>;
+    auto p = std::make_unique<T>();
+    ponteiro = p.get();
+    destino = std::move(p);
+  };
+  ambiente.arquivos = std::move(arq);
+  ambiente.xml = std::move(x);
+  criar(ambiente.registro, registro);
+  criar(ambiente.shell, shell);
+  criar(ambiente.janelas, janelas);
+  criar(ambiente.regional, regional);
+  criar(ambiente.pastasEspeciais, pastasEspeciais);
+  criar(ambiente.sistema, sistema);
+  criar(ambiente.processos, processos);
+  criar(ambiente.unidades, unidades);
+  criar(ambiente.visao, visao);
+  criar(ambiente.relogio, relogio);
+}
+
+}  // namespace tavoran::testes
