@@ -7,6 +7,7 @@
 #include "platform/Arquivos.h"
 #include "platform/Erro.h"
 #include "platform/Relogio.h"
+#include "reports/DocumentoHtml.h"
 
 namespace tavoran {
 
@@ -26,6 +27,9 @@ class clsNKemRyxLog {
   bool GravarLog(const std::string& v_sAcao, std::int32_t v_lErroNumero, const std::string& v_sErroDescricao);
   bool GravarAlerta(const std::string& v_sAlerta);
   bool FecharLog();
+
+ private:
+  DocumentoHtml documento_;
 };
 
 }  // namespace tavoran

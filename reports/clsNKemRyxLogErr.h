@@ -8,6 +8,7 @@
 #include "platform/Arquivos.h"
 #include "platform/Erro.h"
 #include "platform/Relogio.h"
+#include "reports/DocumentoHtml.h"
 #include "reports/LinksAjuda.h"
 
 namespace tavoran {
@@ -32,6 +33,10 @@ class clsNKemRyxLogErr {
   bool TratarErrosComFAQLinks(std::int32_t v_lErroNumero, std::string& v_sLink, const std::string& v_sErroDescricao,
                               const std::string& v_sErroChave);
   bool FecharLog();
+
+ private:
+  DocumentoHtml documento_;
+  const LinksAjuda& links_;
 };
 
 }  // namespace tavoran
