@@ -10,6 +10,7 @@
 #include "platform/Ambiente.h"
 #include "platform/Erro.h"
 #include "reports/LinksAjuda.h"
+#include "reports/clsNKemRyxLogErr.h"
 
 namespace tavoran {
 
@@ -55,6 +56,17 @@ class clsNKemRyxUtil {
   bool CarregarObjXml();
   std::string RetornarLinkPadraoTavoran(const std::string& v_sChave);
   void FinalizarComponenteChiilkat();
+
+ private:
+  std::string LerCacheRegistro(std::string& cache, const std::string& valor);
+  std::string CaminhoEspecial(int v_lCsidl);
+  void ProcessarEventos();
+
+  Ambiente& ambiente_;
+  EstadoErro erro_;
+  std::string dirT_, unc_;
+  clsNKemRyxLogErr links_;  // used only to find help links
+  std::unique_ptr<IDocumentoXml> xml_;
 };
 
 }  // namespace tavoran

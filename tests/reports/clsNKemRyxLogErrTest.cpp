@@ -14,7 +14,11 @@ constexpr const char* kArquivo = "P:\\Tavoran.win\\Logs\\RYX\\Erros\\ESTACAO01 (
 // Every key of the help-link table, each with a link that names its key.
 LinksAjuda TodosOsLinks() {
   LinksAjuda links;
-  for (int i = 1; i <= 26; ++i) links.Definir("C" + std::to_string(i), "link-C" + std::to_string(i));
+  for (int i = 1; i <= 26; ++i) {
+    std::string chave("C");
+    chave += std::to_string(i);
+    links.Definir(chave, "link-" + chave);
+  }
   return links;
 }
 
