@@ -1,7 +1,6 @@
 #include "checks/clsNKemRyxUtil.h"
 
 #include <cctype>
-#include <cstring>
 #include <utility>
 
 #include "platform/ErrosWindows.h"
@@ -180,32 +179,26 @@ std::string clsNKemRyxUtil::RetornarNomeArquivo(const std::string& v_sCaminho, b
   });
 }
 
-bool clsNKemRyxUtil::RetornarNomeSistemaOperacional(std::string& v_sNome) {
-  v_sNome.clear();
-  return Protegido(erro_, "RetornarNomeSistemaOperacional", false, [&] {
+bool clsNKemRyxUtil::LerSistemaOperacional(std::string& v_sTexto, bool v_bVersao, const std::string& rotina) {
+  v_sTexto.clear();
+  return Protegido(erro_, rotina, false, [&] {
     erro_.Limpar();
     std::string nome, versao;
     if (!ambiente_.sistema->SistemaOperacional(nome, versao)) {
-      erro_.Definir(429, "Não foi possível consultar o sistema operacional", "RetornarNomeSistemaOperacional");
+      erro_.Definir(429, "Não foi possível consultar o sistema operacional", rotina);
       return false;
     }
-    v_sNome = Aparar(nome);
+    v_sTexto = Aparar(v_bVersao ? versao : nome);
     return true;
   });
 }
 
+bool clsNKemRyxUtil::RetornarNomeSistemaOperacional(std::string& v_sNome) {
+  return LerSistemaOperacional(v_sNome, false, "RetornarNomeSistemaOperacional");
+}
+
 bool clsNKemRyxUtil::RetornarVersaoSistemaOperacional(std::string& v_sVersao) {
-  v_sVersao.clear();
-  return Protegido(erro_, "RetornarVersaoSistemaOperacional", false, [&] {
-    erro_.Limpar();
-    std::string nome, versao;
-    if (!ambiente_.sistema->SistemaOperacional(nome, versao)) {
-      erro_.Definir(429, "Não foi possível consultar o sistema operacional", "RetornarVersaoSistemaOperacional");
-      return false;
-    }
-    v_sVersao = Aparar(versao);
-    return true;
-  });
+  return LerSistemaOperacional(v_sVersao, true, "RetornarVersaoSistemaOperacional");
 }
 
 bool clsNKemRyxUtil::CopiarArquivo(const std::string& v_sOrigem, const std::string& v_sDestino) {

@@ -60,6 +60,7 @@ class clsNKemRyxUtil {
  private:
   std::string LerCacheRegistro(std::string& cache, const std::string& valor);
   std::string CaminhoEspecial(int v_lCsidl);
+  bool LerSistemaOperacional(std::string& v_sTexto, bool v_bVersao, const std::string& rotina);
   void ProcessarEventos();
 
   Ambiente& ambiente_;

@@ -1,4 +1,5 @@
 #include "reports/clsNKemRyxLog.h"
+#include "reports/NomesRelatorio.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,19 @@ TEST(RelatorioAtualizacaoFalhas, AWriteFailureInTheHeadOrInARowIsReportedWithIts
   arquivos.escritasPermitidas = 0;
   EXPECT_FALSE(outro.GravarAlerta("x"));
   EXPECT_EQ(outro.ErroDescricao(), "Disco cheio (Rotina: GravarAlerta)");
+}
+
+TEST(NomesRelatorio, TheStampedNameMatchesThePatternOfItsComputerOnly) {
+  ArquivosFalsos arquivos;
+  arquivos.CriarPastas(kPasta);
+  const std::string nome = NomeArquivoRelatorio(kPasta, "ESTACAO01", {2026, 1, 2, 3, 4, 5});
+  EXPECT_EQ(nome, "P:\\Tavoran.win\\Logs\\RYX\\ESTACAO01 (2026-01-02_03-04-05).HTML");
+  arquivos.CriarArquivo(nome);
+  arquivos.CriarArquivo(NomeArquivoRelatorio(kPasta, "ESTACAO012", {2026, 1, 2, 3, 4, 5}));
+  arquivos.CriarArquivo(std::string(kPasta) + "\\ESTACAO01 (copia).txt");
+  const auto lista = arquivos.Listar(PadraoRelatoriosComputador(kPasta, "ESTACAO01"));
+  ASSERT_EQ(lista.size(), 1u);
+  EXPECT_EQ(lista[0].nome, "ESTACAO01 (2026-01-02_03-04-05).HTML");
 }
 
 }  // namespace
