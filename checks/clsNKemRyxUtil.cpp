@@ -388,6 +388,7 @@ std::string clsNKemRyxUtil::RetornarPastaWindowsSystem() {
       if (primeiraSystem32.empty() && maiusculo.find("SYSTEM32") != std::string::npos) primeiraSystem32 = caminho;
     }
     erro_.Limpar();
+    if (primeiraSystem32.empty()) erro_.Definir(76, "Caminho não encontrado", "RetornarPastaWindowsSystem");
     return primeiraSystem32;
   });
 }

@@ -217,6 +217,9 @@ TEST_F(Utilitarios, SystemFolderPrefersSysWow64OverSystem32InTheCsidlWalk) {
   EXPECT_EQ(util.RetornarPastaWindowsSystem(), "C:\\Users\\x\\system32 atalhos");
   EXPECT_EQ(util.ErroNumero(), 0);
   EXPECT_EQ(util.RetornarPastaWindows(), "C:\\Windows");
+  c.clear();
+  EXPECT_EQ(util.RetornarPastaWindowsSystem(), "");
+  EXPECT_EQ(util.ErroNumero(), 76);
 }
 
 TEST_F(Utilitarios, SpecialFolderFailuresNameTheFailingCall) {
