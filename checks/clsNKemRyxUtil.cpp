@@ -46,7 +46,8 @@ long double ValorNumerico(const std::string& parte) {
   bool negativo = false;
   if (i < parte.size() && (parte[i] == '-' || parte[i] == '+')) negativo = parte[i++] == '-';
   long double valor = 0;
-  for (; i < parte.size() && std::isdigit(static_cast<unsigned char>(parte[i])); ++i) valor = valor * 10 + (parte[i] - '0');
+  for (; i < parte.size() && std::isdigit(static_cast<unsigned char>(parte[i])); ++i)
+    valor = valor * 10 + (parte[i] - '0');
   return negativo ? -valor : valor;
 }
 
@@ -362,7 +363,8 @@ std::string clsNKemRyxUtil::CaminhoEspecial(int v_lCsidl) {
     case ResultadoPastaEspecial::FalhaCaminho:
       erro_.Definir(106611, "Falha executar API 'SHGetPathFromIDList'.", "RetornarPastaEspecial");
       return std::string();
-    case ResultadoPastaEspecial::Ok: break;
+    case ResultadoPastaEspecial::Ok:
+      break;
   }
   return AteNulo(caminho);
 }
@@ -515,8 +517,7 @@ bool clsNKemRyxUtil::IniciarServico(const std::string& v_sServico, const std::st
     if (!v_bEmExecucao) {
       const std::string executavel = Substituir(Maiusculas(v_sExecutavel), ".EXE", "");
       executar("net start " + executavel);
-      if (!VerificarProcessoInicializado(PrimeirosCaracteres(executavel, 6), v_bEmExecucao, encontrado))
-        return false;
+      if (!VerificarProcessoInicializado(PrimeirosCaracteres(executavel, 6), v_bEmExecucao, encontrado)) return false;
     }
     return true;
   });

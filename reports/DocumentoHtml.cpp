@@ -69,9 +69,8 @@ DocumentoHtml::DocumentoHtml(IArquivos& arquivos, IRelogio& relogio, std::string
     : arquivos_(arquivos), relogio_(relogio), titulo_(std::move(titulo)) {}
 
 std::int16_t DocumentoHtml::LogsGravados() const {
-  return static_cast<std::int16_t>(linhas_ > std::numeric_limits<std::int16_t>::max()
-                                       ? std::numeric_limits<std::int16_t>::max()
-                                       : linhas_);
+  return static_cast<std::int16_t>(
+      linhas_ > std::numeric_limits<std::int16_t>::max() ? std::numeric_limits<std::int16_t>::max() : linhas_);
 }
 
 bool DocumentoHtml::AbrirComInicio() {

@@ -10,15 +10,23 @@ namespace {
 std::string ChaveDoLink(std::int32_t numero, const std::string& descricao, const std::string& chave) {
   switch (numero) {
     case 70:
-    case 75: return "C1";
-    case 161: return "C2";
+    case 75:
+      return "C1";
+    case 161:
+      return "C2";
     case 429:
-    case 430: return "C3";
-    case 3014: return "C4";
-    case 107707: return "C6";
-    case 107719: return "C17";
-    case 107720: return "C18";
-    case 107721: return "C19";
+    case 430:
+      return "C3";
+    case 3014:
+      return "C4";
+    case 107707:
+      return "C6";
+    case 107719:
+      return "C17";
+    case 107720:
+      return "C18";
+    case 107721:
+      return "C19";
     case 3012:
       if (chave == "PORTA") return "C11";
       if (chave == "REDE") return "C10";
@@ -29,22 +37,29 @@ std::string ChaveDoLink(std::int32_t numero, const std::string& descricao, const
       if (chave == "REDE") return "C14";
       if (chave == "SEMLINK") return "";
       return "C12";
-    case 23098: return "C20";
+    case 23098:
+      return "C20";
     case 0:
       if (chave == "ERRO_VBDTI80") return "C23";
       if (chave == "COMPONENTE_AUSENTE") return "C3";
       return "C9";
-    default: break;
+    default:
+      break;
   }
   // Checked before the last numbers of the table: an automation error of any of them
   // points to the component article.
   if (Maiusculas(Aparar(descricao)) == "AUTOMATION ERROR") return "C3";
   switch (numero) {
-    case 32181: return "C21";
-    case 32182: return "C22";
-    case 9071: return "C16";
-    case 12345: return "C26";
-    default: return "";
+    case 32181:
+      return "C21";
+    case 32182:
+      return "C22";
+    case 9071:
+      return "C16";
+    case 12345:
+      return "C26";
+    default:
+      return "";
   }
 }
 
@@ -66,8 +81,7 @@ void clsNKemRyxLogErr::Arquivo(const std::string& v_sArquivo) { documento_.Arqui
 std::int16_t clsNKemRyxLogErr::LogsGravados() const { return documento_.LogsGravados(); }
 
 bool clsNKemRyxLogErr::TratarErrosComFAQLinks(std::int32_t v_lErroNumero, std::string& v_sLink,
-                                              const std::string& v_sErroDescricao,
-                                              const std::string& v_sErroChave) {
+                                              const std::string& v_sErroDescricao, const std::string& v_sErroChave) {
   v_sLink.clear();
   auto& erro = documento_.Erro();
   return Protegido(erro, "TratarErrosComFAQLinks", false, [&] {

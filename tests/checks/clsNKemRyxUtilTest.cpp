@@ -1,7 +1,6 @@
-#include "checks/clsNKemRyxUtil.h"
-
 #include <gtest/gtest.h>
 
+#include "checks/clsNKemRyxUtil.h"
 #include "tests/fakes/Falsos.h"
 
 namespace tavoran::testes {
@@ -109,7 +108,8 @@ TEST_F(Utilitarios, FileNameOfAPath) {
   EXPECT_EQ(util.RetornarNomeArquivo("  lib.tar.gz ", true), "lib.tar");
   EXPECT_EQ(util.RetornarNomeArquivo("C:\\A\\SemExtensao", true), "SemExtensao");
   EXPECT_EQ(util.RetornarNomeArquivo("C:\\A\\", true), "");
-  const std::string comSequencia = std::string("C:\\KORA\\x.ocx") + std::string("\x11\x0F\x08\x00\x03\x00", 6) + "\\lixo";
+  const std::string comSequencia =
+      std::string("C:\\KORA\\x.ocx") + std::string("\x11\x0F\x08\x00\x03\x00", 6) + "\\lixo";
   EXPECT_EQ(util.RetornarNomeArquivo(comSequencia, false), "x.ocx");
   // Only the whole sequence cuts.
   const std::string parcial = std::string("C:\\y.dll") + std::string("\x11\x0F\x08\x00", 4);

@@ -1,7 +1,6 @@
-#include "reports/clsNKemRyxLogErr.h"
-
 #include <gtest/gtest.h>
 
+#include "reports/clsNKemRyxLogErr.h"
 #include "tests/fakes/Falsos.h"
 #include "tests/reports/Golden.h"
 
@@ -37,9 +36,9 @@ class TabelaDeLinks : public ::testing::Test {
 
 TEST_F(TabelaDeLinks, NumbersThatIgnoreTheKey) {
   const std::pair<std::int32_t, const char*> casos[] = {
-      {70, "C1"},       {75, "C1"},       {161, "C2"},      {429, "C3"},      {430, "C3"},    {3014, "C4"},
-      {107707, "C6"},   {107719, "C17"},  {107720, "C18"},  {107721, "C19"},  {23098, "C20"}, {32181, "C21"},
-      {32182, "C22"},   {9071, "C16"},    {12345, "C26"},
+      {70, "C1"},     {75, "C1"},     {161, "C2"},     {429, "C3"},     {430, "C3"},
+      {3014, "C4"},   {107707, "C6"}, {107719, "C17"}, {107720, "C18"}, {107721, "C19"},
+      {23098, "C20"}, {32181, "C21"}, {32182, "C22"},  {9071, "C16"},   {12345, "C26"},
   };
   for (const auto& [numero, chave] : casos) {
     SCOPED_TRACE(numero);

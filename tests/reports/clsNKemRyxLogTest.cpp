@@ -1,8 +1,7 @@
-#include "reports/clsNKemRyxLog.h"
-#include "reports/NomesRelatorio.h"
-
 #include <gtest/gtest.h>
 
+#include "reports/NomesRelatorio.h"
+#include "reports/clsNKemRyxLog.h"
 #include "tests/fakes/Falsos.h"
 #include "tests/reports/Golden.h"
 
