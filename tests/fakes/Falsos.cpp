@@ -386,7 +386,13 @@ void VisaoFalsa::ExecutarLaco() {
 
 void VisaoFalsa::ProcessarEventos() {
   ++eventosProcessados;
-  if (temporizador && eventos) eventos->Temporizador();
+  if (aoProcessarEventos) aoProcessarEventos();
+  // An enabled timer ticks on the next pass through the loop, never inside a tick.
+  if (temporizador && eventos && !emTique) {
+    emTique = true;
+    eventos->Temporizador();
+    emTique = false;
+  }
 }
 
 int VisaoFalsa::CaixaMensagem(const std::string& texto, const std::string& titulo, BotoesCaixa botoes,

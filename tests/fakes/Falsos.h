@@ -185,6 +185,8 @@ class VisaoFalsa : public IVisao {
   int minimo = 0, maximo = 100, valor = 0, eventosProcessados = 0;
   int larguraBordas = 0, alturaBordas = 0;
   std::function<void(const Caixa&)> aoExibirCaixa;
+  std::function<void()> aoProcessarEventos;
+  bool emTique = false;
 
   void Carregar(IEventosJanela& e) override;
   void Mostrar() override { mostrada = true; }

@@ -1,0 +1,389 @@
+#include "startup/frmInicial.h"
+
+#include "platform/Texto.h"
+
+namespace tavoran {
+namespace {
+
+constexpr const char* kAvisoSemAtualizacao =
+    "A verificação foi executada com sucesso. Nenhum componente precisou ser atualizado.";
+constexpr const char* kChavesLinks[] = {"C1",  "C2",  "C3",  "C4",  "C5",  "C6",  "C8",  "C9",
+                                        "C10", "C11", "C12", "C13", "C14", "C16", "C17", "C18",
+                                        "C19", "C20", "C21", "C22", "C23", "C26"};
+
+void LancarSeFalhou(const Falha& f) {
+  if (f.Ocorreu()) throw ErroRuntime(f.numero, f.descricao);
+}
+
+}  // namespace
+
+frmInicial::frmInicial(Ambiente& ambiente, LinksAjuda& links)
+    : ambiente_(ambiente),
+      links_(links),
+      plano_(PlanoProduto()),
+      apresentacao_(std::make_unique<clsApresentacao>(*ambiente.visao, *ambiente.shell, nullptr)) {}
+
+frmInicial::~frmInicial() = default;
+
+// The rows this build has; the others stay empty and are passed over.
+PlanoSequencia frmInicial::PlanoProduto() {
+  PlanoSequencia p;
+  p.verificarBackUpEmExecucao = [this] { return VerificarBackUpEmExecucao(); };
+  p.verificarKemEmExecucao = [this] { return VerificarKemEmExecucao(); };
+  p.corrigirConfiguracaoData = [this] { CorrigirConfiguracaoDataWindows(); };
+  p.executarKemCriaArq = [this] { ExecutarKemCriaArq(); };
+  return p;
+}
+
+// ---- start -------------------------------------------------------------------------------
+
+bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
+  try {
+    util_ = std::make_unique<clsNKemRyxUtil>(ambiente_, links_);
+    log_ = std::make_unique<clsNKemRyxLog>(*ambiente_.arquivos, *ambiente_.relogio);
+    logErr_ = std::move(v_objLogErr);
+    apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, logErr_.get());
+    CarregarLinks();
+    if (!ConfigurarLog()) return false;
+    for (const auto* linha : {&plano_.verificarBackUpEmExecucao, &plano_.executarVerificacoesTerminalService,
+                              &plano_.configurarPastas, &plano_.verificarKemEmExecucao})
+      if (*linha && !(*linha)()) return false;
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "Inicializar");
+    return false;
+  }
+}
+
+// ---- the main sequence -------------------------------------------------------------------
+
+void frmInicial::Form_Activate() {
+  try {
+    ExecutarSequenciaPrincipal();
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "Form_Activate");
+  }
+  FaseFinal();
+}
+
+void frmInicial::ExecutarSequenciaPrincipal() {
+  if (plano_.lerVersaoBtrieve) {
+    ExibirMensagem("Verificando versão do banco de dados...");
+    plano_.lerVersaoBtrieve();
+    ExibirMensagem("");
+  }
+  bool precisaAtualizar = false;
+  if (!RealizarValidacoesIniciais(precisaAtualizar)) return;
+  if (!precisaAtualizar) return;  // the application manager has already been started
+  ExecutarAtualizacao();
+}
+
+void frmInicial::ExecutarAtualizacao() {
+  for (const Etapa& etapa : plano_.atualizacao) {
+    if (!etapa.texto.empty()) ExibirMensagem(etapa.texto);
+    if (etapa.rotina && !etapa.rotina()) return;
+  }
+  if (log_->LogsGravados() == 0) log_->GravarAlerta(kAvisoSemAtualizacao);
+  ExibirMensagem("Finalizando atualização...");
+  if (logErr_->LogsGravados() >= 1 || !plano_.atualizarSelvComp) return;
+  if (!plano_.atualizarSelvComp()) return;
+  if (plano_.desbloquear && !plano_.desbloquear()) return;
+  if (plano_.executarKemCriaArq) plano_.executarKemCriaArq();
+}
+
+// Opens the inconsistency report when it holds entries, then closes the window.
+void frmInicial::FaseFinal() {
+  try {
+    if (logErr_ && logErr_->LogsGravados() >= 1) {
+      logErr_->FecharLog();
+      ambiente_.shell->AbrirDocumento(ambiente_.visao->Janela(), logErr_->Arquivo());
+    }
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "Form_Activate");
+  }
+  ambiente_.visao->Fechar();
+}
+
+bool frmInicial::RealizarValidacoesIniciais(bool& v_bPrecisaAtualizar) {
+  try {
+    if (plano_.verificarVersoes && !plano_.verificarVersoes()) return false;
+    ExibirMensagem("Verificando componentes...");
+    if (plano_.verificarPrecisaAtualizar && !plano_.verificarPrecisaAtualizar()) return false;
+    if (plano_.corrigirConfiguracaoData) plano_.corrigirConfiguracaoData();
+    if (plano_.verificarComponentePervasive && !plano_.verificarComponentePervasive()) return false;
+    if (plano_.configurarBarraProgressoTotal && !plano_.configurarBarraProgressoTotal()) return false;
+    ExibirMensagem("");
+    if (!precisaAtualizar_) {
+      ExibirMensagem("Iniciando sistema...");
+      if (plano_.executarKemCriaArq) plano_.executarKemCriaArq();
+    } else {
+      ExibirMensagem("Preparando atualização");
+      if (plano_.obterBloqueio && !plano_.obterBloqueio()) return false;
+    }
+    if (plano_.apagarExecutaveisReestruturacao && !plano_.apagarExecutaveisReestruturacao()) return false;
+    v_bPrecisaAtualizar = precisaAtualizar_;
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "RealizarValidacoesIniciais");
+    return false;
+  }
+}
+
+// ---- window events -----------------------------------------------------------------------
+
+void frmInicial::Form_QueryUnload() {
+  if (fechado_) return;
+  fechado_ = true;
+  try {
+    if (util_) ApagarArquivosLog();
+  } catch (...) {
+  }
+  try {
+    if (plano_.sairModoInstalacao) plano_.sairModoInstalacao();
+  } catch (...) {
+  }
+  util_.reset();
+  log_.reset();
+  apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, nullptr);
+  logErr_.reset();
+}
+
+void frmInicial::Form_Resize(int largura, int altura) { ambiente_.visao->AjustarBordas(largura, altura); }
+
+void frmInicial::tmrSleep_Timer() {
+  ambiente_.visao->ProcessarEventos();
+  ambiente_.visao->HabilitarTemporizador(false);
+  tempoDecorrido_ = true;
+}
+
+void frmInicial::Aguardar() {
+  ambiente_.visao->HabilitarTemporizador(true);
+  tempoDecorrido_ = false;
+  while (!tempoDecorrido_ && !fechado_) ambiente_.visao->ProcessarEventos();
+}
+
+void frmInicial::ExibirMensagem(const std::string& v_sTexto) {
+  ambiente_.visao->DefinirTextoProcesso(v_sTexto);
+  ambiente_.visao->ProcessarEventos();
+}
+
+void frmInicial::AdicionarProgresso() {
+  IVisao& v = *ambiente_.visao;
+  if (v.Progresso() < v.MaximoProgresso()) v.DefinirProgresso(v.Progresso() + 1);
+}
+
+// ---- error presentation ------------------------------------------------------------------
+
+void frmInicial::ExibirErroGenerico(std::int32_t v_lNumero, const std::string& v_sDescricao,
+                                    const std::string& v_sRotina) {
+  apresentacao_->ExibirErroGenericoJanela(v_lNumero, v_sDescricao, v_sRotina);
+}
+
+int frmInicial::ExibirMensagemInformacao(const std::string& v_sTexto, const std::string& v_sTitulo) {
+  return apresentacao_->ExibirMensagemInformacao(v_sTexto, v_sTitulo);
+}
+
+void frmInicial::GravarLog(const std::string& v_sMensagem, std::int32_t v_lNumero, const std::string& v_sDescricao,
+                           const std::string& v_sChave) {
+  try {
+    if (logErr_) logErr_->GravarLog(v_sMensagem, "", v_lNumero, v_sDescricao, v_sChave, "");
+  } catch (...) {
+  }
+}
+
+void frmInicial::GravarLog(const std::string& v_sAcao, std::int32_t v_lNumero, const std::string& v_sDescricao) {
+  try {
+    if (log_) log_->GravarLog(v_sAcao, v_lNumero, v_sDescricao);
+  } catch (...) {
+  }
+}
+
+void frmInicial::ExibirMensagemPermissaoNegada(const std::string& v_sArquivo, std::int32_t v_lNumero,
+                                               const std::string& v_sDescricao, VariantePermissao v_enVariante) {
+  const std::string conselho = v_enVariante == VariantePermissao::Tavoran
+                                   ? " Finalize todas as rotinas Tavoran e tente novamente."
+                                   : " Finalize todas as rotinas do Tavoran e do Office e tente novamente.";
+  GravarLog("Não foi possível excluir o arquivo '" + v_sArquivo + "'." + kQuebra +
+                "Um ou mais processos em execução estão utilizando este componente." + conselho,
+            v_lNumero, v_sDescricao, "");
+}
+
+void frmInicial::CarregarLinks() {
+  try {
+    util_->CarregarObjXml();
+    for (const char* chave : kChavesLinks) links_.Definir(chave, util_->RetornarLinkPadraoTavoran(chave));
+  } catch (...) {
+  }
+  try {
+    util_->FinalizarComponenteChiilkat();
+  } catch (...) {
+  }
+}
+
+// ---- report files ------------------------------------------------------------------------
+
+bool frmInicial::ConfigurarLog() { return ConfigurarLogAtualizacaoComponentes() && ConfigurarLogAtualizacaoErros(); }
+
+bool frmInicial::CriarPastaSeAusente(const std::string& pasta) {
+  if (!util_->PastaExiste(pasta)) LancarSeFalhou(ambiente_.arquivos->CriarPasta(pasta));
+  return true;
+}
+
+std::string frmInicial::NomeArquivoRelatorio(const std::string& pasta) {
+  return pasta + "\\" + util_->RetornarNomeComputador() + " (" +
+         FormatarCarimboArquivo(ambiente_.relogio->Agora()) + ").HTML";
+}
+
+bool frmInicial::ConfigurarLogAtualizacaoComponentes() {
+  try {
+    const std::string dirT = util_->DirT();
+    if (!util_->PastaExiste(dirT) && !MontarDirT(dirT)) return false;
+    std::string pasta = dirT + "\\Logs";
+    CriarPastaSeAusente(pasta);
+    pasta += "\\RYX";
+    CriarPastaSeAusente(pasta);
+    log_->Arquivo(NomeArquivoRelatorio(pasta));
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "ConfigurarLogAtualizacaoComponentes");
+    return false;
+  }
+}
+
+bool frmInicial::ConfigurarLogAtualizacaoErros() {
+  try {
+    std::string pasta = util_->DirT() + "\\Logs";
+    CriarPastaSeAusente(pasta);
+    pasta += "\\RYX";
+    CriarPastaSeAusente(pasta);
+    pasta += "\\Erros";
+    CriarPastaSeAusente(pasta);
+    logErr_->Arquivo(NomeArquivoRelatorio(pasta));
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "ConfigurarLogAtualizacaoErros");
+    return false;
+  }
+}
+
+// Keeps the five newest update reports of this computer.
+bool frmInicial::ApagarArquivosLog() {
+  try {
+    const std::string pasta = util_->DirT() + "\\Logs\\RYX";
+    std::vector<std::string> nomes;
+    for (const EntradaPasta& e :
+         ambiente_.arquivos->Listar(pasta + "\\" + util_->RetornarNomeComputador() + " (*).HTML"))
+      if (!e.pasta) nomes.push_back(e.nome);
+    if (nomes.size() <= 5) return true;
+    if (!util_->OrdenarArrayString(nomes)) {
+      ExibirErroGenerico(util_->ErroNumero(), util_->ErroDescricao(), "ApagarArquivosLog");
+      return false;
+    }
+    for (std::size_t i = 0; i + 5 < nomes.size(); ++i) LancarSeFalhou(ambiente_.arquivos->Excluir(pasta + "\\" + nomes[i]));
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "ApagarArquivosLog");
+    return false;
+  }
+}
+
+// ---- start-up validations and launch -----------------------------------------------------
+
+bool frmInicial::VerificarBackUpEmExecucao() {
+  try {
+    const std::string marcador = util_->DirT() + "\\Tavoran.bk";
+    if (!util_->ArquivoExiste(marcador)) return true;
+    if (util_->ExcluirArquivo(marcador)) return true;  // nobody holds it: a stale marker
+    ExibirMensagemInformacao(std::string("VerificarBackUpEmExecucao - ") +
+                             "Não será possível acessar o Gerenciador de Aplicativos Tavoran. No momento está sendo "
+                             "executada a Cópia de Arquivos, " +
+                             " entre em contato com o administrador da rede para obter maiores informações.");
+    return false;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "VerificarBackUpEmExecucao");
+    return false;
+  }
+}
+
+bool frmInicial::VerificarKemEmExecucao() {
+  try {
+    bool emExecucao = false;
+    if (!util_->VerificarKemEmExecucao(ambiente_.visao->Janela(), emExecucao)) {
+      ExibirErroGenerico(util_->ErroNumero(), "Falha ao verificar se instancia do KEM em execução.",
+                         "VerificarKemEmExecucao");
+      return false;
+    }
+    if (!emExecucao) return true;
+    ExibirMensagemInformacao(
+        std::string("Não será possível acessar o Gerenciador de Aplicativos Tavoran. O mesmo já está aberto.") +
+        kQuebra + kQuebra +
+        "Verifique na sua barra de tarefas se a janela do sistema encontra-se minimizada. Caso não encontre, "
+        "verifique se o executável Tavoran2.exe está em processamento no gerenciador de tarefas do Windows e "
+        "finalize o processo.");
+    return false;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "VerificarKemEmExecucao");
+    return false;
+  }
+}
+
+// Maps the drive of a lost main directory again from the registered network path.
+bool frmInicial::MontarDirT(const std::string& v_sPasta) {
+  try {
+    const std::string unc = Aparar(util_->UNC());
+    const std::string mensagem = "A pasta: " + v_sPasta + " não foi encontrada." + kQuebra +
+                                 "Entre em contato com seu administrador de rede para verificar se o mapeamento "
+                                 "está correto.";
+    const std::size_t marca = ProcurarSemCaixa(unc, "\\Tavoran.win");
+    if (unc.empty() || IguaisSemCaixa(unc, Aparar(v_sPasta)) || marca == std::string::npos ||
+        !util_->MapearDirT(unc.substr(0, marca), v_sPasta.substr(0, 2))) {
+      ExibirMensagemInformacao(mensagem, "Acesso");
+      return false;
+    }
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "MontarDirT");
+    return false;
+  }
+}
+
+void frmInicial::CorrigirConfiguracaoDataWindows() {
+  try {
+    bool alterado = false;
+    if (!util_->CorrigirConfiguracaoDataWindows(alterado)) {
+      ExibirErroGenerico(util_->ErroNumero(),
+                         "Falha ao verificar configuração de formatação de data do Windows: " + util_->ErroDescricao(),
+                         "CorrigirConfiguracaoDataWindows");
+      return;
+    }
+    if (alterado) GravarLog("Corrigir configuração de formatação de data do Windows.", 0, "");
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "CorrigirConfiguracaoDataWindows");
+  }
+}
+
+// Starts the application manager through its starter on the share; nothing is awaited.
+void frmInicial::ExecutarKemCriaArq() {
+  try {
+    const std::string linha = util_->DirT() + "\\KemCriaArq.exe 418207," + ambiente_.sistema->PastaPrograma() +
+                              "\\TAVORAN.EXE";
+    std::uint32_t id = 0;
+    LancarSeFalhou(ambiente_.shell->IniciarPrograma(linha, EstiloJanela::NormalComFoco, id));
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "ExecutarKemCriaArq");
+  }
+}
+
+}  // namespace tavoran
