@@ -69,34 +69,22 @@ class SessaoWinsock {
   bool iniciada_;
 };
 
-class Soquete {
+// A socket or an ICMP handle, closed by the function that the library gives for it.
+template <class H, class F>
+class Alca {
  public:
-  Soquete(const Winsock& ws, SOCKET s) : ws_(ws), s_(s) {}
-  ~Soquete() {
-    if (s_ != INVALID_SOCKET) ws_.fechar(s_);
+  Alca(H h, H invalido, F fechar) : h_(h), invalido_(invalido), fechar_(fechar) {}
+  ~Alca() {
+    if (h_ != invalido_) fechar_(h_);
   }
-  Soquete(const Soquete&) = delete;
-  Soquete& operator=(const Soquete&) = delete;
-  SOCKET Valor() const { return s_; }
+  Alca(const Alca&) = delete;
+  Alca& operator=(const Alca&) = delete;
+  H Valor() const { return h_; }
+  bool Valida() const { return h_ != invalido_; }
 
  private:
-  const Winsock& ws_;
-  SOCKET s_;
-};
-
-class AlcaIcmp {
- public:
-  AlcaIcmp(HANDLE h, decltype(&::IcmpCloseHandle) fechar) : h_(h), fechar_(fechar) {}
-  ~AlcaIcmp() {
-    if (h_ != INVALID_HANDLE_VALUE) fechar_(h_);
-  }
-  AlcaIcmp(const AlcaIcmp&) = delete;
-  AlcaIcmp& operator=(const AlcaIcmp&) = delete;
-  HANDLE Valor() const { return h_; }
-
- private:
-  HANDLE h_;
-  decltype(&::IcmpCloseHandle) fechar_;
+  H h_, invalido_;
+  F fechar_;
 };
 
 fd_set ConjuntoDe(SOCKET s) {
@@ -146,8 +134,8 @@ class RedeWin32 : public IRede {
   bool EnviarEco(std::uint32_t endereco, const std::string& dados, std::uint8_t tempoDeVida,
                  std::uint32_t tempoLimiteMs) override {
     if (!icmpCriar_ || !icmpEnviar_ || !icmpFechar_) return false;
-    AlcaIcmp icmp(icmpCriar_(), icmpFechar_);
-    if (icmp.Valor() == INVALID_HANDLE_VALUE) return false;
+    Alca icmp(icmpCriar_(), INVALID_HANDLE_VALUE, icmpFechar_);
+    if (!icmp.Valida()) return false;
     IP_OPTION_INFORMATION opcoes{};
     opcoes.Ttl = tempoDeVida;
     std::string pedido = dados;
@@ -166,8 +154,8 @@ class RedeWin32 : public IRede {
     if (!sessao.Iniciada()) return false;
     std::uint32_t endereco = 0;
     if (!Endereco(servidor, endereco)) return false;
-    Soquete s(ws_, ws_.criar(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (s.Valor() == INVALID_SOCKET) return false;
+    Alca s(ws_.criar(AF_INET, SOCK_STREAM, IPPROTO_TCP), INVALID_SOCKET, ws_.fechar);
+    if (!s.Valida()) return false;
     u_long naoBloqueante = 1;
     if (ws_.controlar(s.Valor(), FIONBIO, &naoBloqueante) != 0) return false;
     sockaddr_in destino{};
