@@ -8,9 +8,11 @@
 #include "platform/Janelas.h"
 #include "platform/PastasEspeciais.h"
 #include "platform/Processos.h"
+#include "platform/Rede.h"
 #include "platform/Regional.h"
 #include "platform/Registro.h"
 #include "platform/Relogio.h"
+#include "platform/SessaoTerminal.h"
 #include "platform/Shell.h"
 #include "platform/Sistema.h"
 #include "platform/Unidades.h"
@@ -33,6 +35,9 @@ struct Ambiente {
   std::unique_ptr<IVisao> visao;
   std::unique_ptr<IRelogio> relogio;
   std::unique_ptr<IBtrieve> btrieve;
+  std::unique_ptr<ISessaoTerminal> sessaoTerminal;
+  std::unique_ptr<IRede> rede;
+  std::unique_ptr<IConsultaUnidades> consultaUnidades;
 };
 
 }  // namespace tavoran
