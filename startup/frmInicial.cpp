@@ -29,7 +29,14 @@ frmInicial::~frmInicial() = default;
 PlanoSequencia frmInicial::PlanoProduto() {
   PlanoSequencia p;
   p.verificarBackUpEmExecucao = [this] { return VerificarBackUpEmExecucao(); };
+  p.executarVerificacoesTerminalService = [this] { return coordenacao_->ExecutarVerificacoesTerminalService(); };
   p.verificarKemEmExecucao = [this] { return VerificarKemEmExecucao(); };
+  p.verificarPrecisaAtualizar = [this] {
+    return coordenacao_->VerificarPrecisaAtualizarComponentes(precisaAtualizar_, atualizacaoForcada_);
+  };
+  p.obterBloqueio = [this] { return coordenacao_->ObterBloqueio(); };
+  p.atualizarSelvComp = [this] { return coordenacao_->AtualizarSelvComp(atualizacaoForcada_); };
+  p.desbloquear = [this] { return coordenacao_->Desbloquear(); };
   p.corrigirConfiguracaoData = [this] { CorrigirConfiguracaoDataWindows(); };
   p.executarKemCriaArq = [this] { ExecutarKemCriaArq(); };
   return p;
@@ -43,6 +50,7 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
     log_ = std::make_unique<clsNKemRyxLog>(*ambiente_.arquivos, *ambiente_.relogio);
     logErr_ = std::move(v_objLogErr);
     apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, logErr_.get());
+    coordenacao_ = std::make_unique<clsCoordenacaoAtualizacao>(*this);
     CarregarLinks();
     if (!ConfigurarLog()) return false;
     for (const auto* linha : {&plano_.verificarBackUpEmExecucao, &plano_.executarVerificacoesTerminalService,
@@ -148,6 +156,7 @@ void frmInicial::Form_QueryUnload() {
   }
   util_.reset();
   log_.reset();
+  if (coordenacao_) coordenacao_->Liberar();  // closing the lock file ends the lock
   apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, nullptr);
   logErr_.reset();
 }

@@ -13,6 +13,7 @@
 #include "reports/clsNKemRyxLog.h"
 #include "reports/clsNKemRyxLogErr.h"
 #include "startup/clsApresentacao.h"
+#include "startup/clsCoordenacaoAtualizacao.h"
 
 namespace tavoran {
 
@@ -116,6 +117,7 @@ class frmInicial : public IEventosJanela {
   clsNKemRyxUtil* Util() { return util_.get(); }
   clsNKemRyxLog* Log() { return log_.get(); }
   clsNKemRyxLogErr* LogErr() { return logErr_.get(); }
+  clsCoordenacaoAtualizacao* Coordenacao() { return coordenacao_.get(); }
   const std::string& VersaoBancoDados() const { return versaoBanco_; }
   void VersaoBancoDados(const std::string& v) { versaoBanco_ = v; }
   bool PrecisaAtualizar() const { return precisaAtualizar_; }
@@ -140,6 +142,7 @@ class frmInicial : public IEventosJanela {
   std::unique_ptr<clsNKemRyxLog> log_;
   std::shared_ptr<clsNKemRyxLogErr> logErr_;
   std::unique_ptr<clsApresentacao> apresentacao_;
+  std::unique_ptr<clsCoordenacaoAtualizacao> coordenacao_;
   bool adminHerdado_ = false;
   bool precisaAtualizar_ = false;
   bool atualizacaoForcada_ = false;

@@ -56,6 +56,7 @@ TEST_F(TermServiceTest, FailedQueryKeepsTheLastAnswerAndASuccessClearsTheError) 
 
 TEST(TermServiceSemFacilidade, EnvironmentWithoutTheFacilityFailsLikeTheQuery) {
   testes::AmbienteFalso falso;
+  falso.ambiente.sessaoTerminal.reset();
   clsNTermService ts{falso.ambiente};
   EXPECT_FALSE(ts.UtilizandoTerminalService());
   EXPECT_EQ(ts.ErroNumero(), 100045);

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "platform/Texto.h"
+#include "tests/fakes/FalsosRede.h"
+#include "tests/fakes/MotorBtrieveFalso.h"
 
 namespace tavoran::testes {
 namespace {
@@ -429,6 +431,12 @@ AmbienteFalso::AmbienteFalso() {
   criar(ambiente.unidades, unidades);
   criar(ambiente.visao, visao);
   criar(ambiente.relogio, relogio);
+  criar(ambiente.btrieve, btrieve);
+  btrieve->espelho = arquivos;
+  const FalsosRede rede_(ambiente);
+  sessaoTerminal = rede_.sessaoTerminal;
+  rede = rede_.rede;
+  consultaUnidades = rede_.consultaUnidades;
 }
 
 }  // namespace tavoran::testes

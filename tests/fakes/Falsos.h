@@ -229,6 +229,10 @@ struct AmbienteFalso {
   XmlFalso* xml;
   VisaoFalsa* visao;
   RelogioFalso* relogio;
+  class MotorBtrieveFalso* btrieve;  // mirrors every created file into the fake file system
+  class SessaoTerminalFalsa* sessaoTerminal;
+  class RedeFalsa* rede;
+  class ConsultaUnidadesFalsa* consultaUnidades;
 };
 
 }  // namespace tavoran::testes

@@ -43,6 +43,7 @@ class Sequencia : public ::testing::Test {
   }
 
   void Executar() {
+    c.f.visao->textos.clear();
     c.f.visao->Mostrar();
     c.f.visao->ExecutarLaco();
   }

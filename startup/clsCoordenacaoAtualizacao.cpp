@@ -1,0 +1,258 @@
+#include "startup/clsCoordenacaoAtualizacao.h"
+
+#include <cstdio>
+
+#include "btrieve/clsTavBtr20.h"
+#include "checks/clsNTermService.h"
+#include "platform/Texto.h"
+#include "startup/frmInicial.h"
+
+namespace tavoran {
+namespace {
+
+std::string DataDeHoje(const DataHora& d) {
+  char b[16];
+  std::snprintf(b, sizeof b, "%04d%02d%02d", d.ano, d.mes, d.dia);
+  return b;
+}
+
+std::string HoraAgora(const DataHora& d) {
+  char b[16];
+  std::snprintf(b, sizeof b, "%02d:%02d:%02d", d.hora, d.minuto, d.segundo);
+  return b;
+}
+
+}  // namespace
+
+clsCoordenacaoAtualizacao::clsCoordenacaoAtualizacao(frmInicial& janela) : janela_(janela) {}
+
+clsCoordenacaoAtualizacao::~clsCoordenacaoAtualizacao() { Liberar(); }
+
+void clsCoordenacaoAtualizacao::Liberar() {
+  selVcomp_.reset();
+  bloqueio_.reset();
+}
+
+std::unique_ptr<clsRyxMaqBloqueio> clsCoordenacaoAtualizacao::NovoBloqueio() {
+  Ambiente& a = janela_.Amb();
+  auto bloqueio = std::make_unique<clsRyxMaqBloqueio>(*a.btrieve, *a.arquivos);
+  bloqueio->Diretorio(janela_.Util()->DirT());
+  bloqueio->MaquinaNome(janela_.Util()->RetornarNomeComputador());
+  return bloqueio;
+}
+
+bool clsCoordenacaoAtualizacao::ExecutarVerificacoesTerminalService() {
+  bool ok = false;
+  try {
+    janela_.ExibirMensagem("Verificando Execução TS");
+    clsNTermService terminal(janela_.Amb());
+    janela_.SessaoTerminal(terminal.UtilizandoTerminalService());
+    bool bloqueada = false;
+    if (VerificarMaquinaBloqueada(bloqueada)) {
+      if (bloqueada)
+        janela_.ExibirMensagemInformacao(
+            std::string("ExecutarVerificacoesTerminalService - ") +
+            "A atualização de componentes se encontra em execução por outra estação via Terminal Service." +
+            kQuebra + "Tente novamente mais tarde.");
+      ok = !bloqueada;
+    }
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, "ExecutarVerificacoesTerminalService");
+    ok = false;
+  }
+  janela_.ExibirMensagem("");
+  return ok;
+}
+
+// The lock file opened normally: status 88 means another instance holds it.
+bool clsCoordenacaoAtualizacao::VerificarMaquinaBloqueada(bool& v_bBloqueada) {
+  v_bBloqueada = false;
+  try {
+    auto teste = NovoBloqueio();
+    if (!teste->ArquivoExiste()) return true;
+    if (teste->Abrir(OperacaoBtrieve::kModoNormal, "")) return true;
+    if (teste->ErroNumero() == StatusBtrieve::kModoIncompativel) {
+      v_bBloqueada = true;
+      return true;
+    }
+    janela_.ExibirErroGenerico(teste->ErroNumero(),
+                               "Erro ao abrir arquivo '" + teste->Arquivo() + "': " + teste->ErroDescricao(),
+                               "VerificarMaquinaBloqueada");
+    return false;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, "VerificarMaquinaBloqueada");
+    return false;
+  }
+}
+
+bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPrecisaAtualizar,
+                                                                     bool& v_bAtualizacaoForcada) {
+  const char* rotina = "VerificarPrecisaAtualizarComponentes";
+  v_bPrecisaAtualizar = false;
+  v_bAtualizacaoForcada = false;
+  try {
+    Ambiente& a = janela_.Amb();
+    selVcomp_ = std::make_unique<clsSelVcomp>(*a.btrieve, *a.arquivos);
+    selVcomp_->Diretorio(janela_.Util()->DirT());
+    if (!selVcomp_->ArquivoExiste() && !selVcomp_->Criar()) {
+      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(),
+                                 "Erro ao criar arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(), rotina);
+      return false;
+    }
+    if (!selVcomp_->Abrir(OperacaoBtrieve::kModoNormal, "")) {
+      if (selVcomp_->ErroNumero() == StatusBtrieve::kModoIncompativel) {
+        ExibirMensagemBloqueio();
+      } else {
+        janela_.ExibirErroGenerico(selVcomp_->ErroNumero(),
+                                   "Erro ao abrir arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(), rotina);
+      }
+      return false;
+    }
+    selVcomp_->MontarChave0(janela_.Util()->RetornarNomeComputador());
+    if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) {
+      const std::int32_t status = selVcomp_->ErroNumero();
+      if (status != StatusBtrieve::kChaveNaoEncontrada && status != StatusBtrieve::kFimArquivo) {
+        janela_.ExibirErroGenerico(status, "Erro ao ler arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(),
+                                   rotina);
+        return false;
+      }
+      v_bPrecisaAtualizar = true;  // no record: this computer was never updated
+    }
+    if (Aparar(selVcomp_->ForcarAtualizaComponentes()) == "1") {
+      v_bPrecisaAtualizar = true;
+      v_bAtualizacaoForcada = true;
+    }
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, rotina);
+    return false;
+  }
+}
+
+bool clsCoordenacaoAtualizacao::ObterBloqueio() {
+  const char* rotina = "ObterBloqueioTerminalService";
+  try {
+    bloqueio_ = NovoBloqueio();
+    if (!bloqueio_->ArquivoExiste() && !bloqueio_->Criar()) {
+      janela_.ExibirErroGenerico(bloqueio_->ErroNumero(),
+                                 "Erro ao criar arquivo '" + bloqueio_->Arquivo() + "': " + bloqueio_->ErroDescricao(),
+                                 rotina);
+      return false;
+    }
+    if (bloqueio_->Abrir(OperacaoBtrieve::kModoExclusivo, "")) return true;
+    if (bloqueio_->ErroNumero() == StatusBtrieve::kModoIncompativel) {
+      ExibirMensagemBloqueio();
+    } else {
+      janela_.ExibirErroGenerico(bloqueio_->ErroNumero(),
+                                 "Erro ao abrir arquivo '" + bloqueio_->Arquivo() + "': " + bloqueio_->ErroDescricao(),
+                                 rotina);
+    }
+    bloqueio_.reset();
+    return false;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, rotina);
+    return false;
+  }
+}
+
+void clsCoordenacaoAtualizacao::ExibirMensagemBloqueio() {
+  janela_.ExibirMensagemInformacao(
+      std::string("ExibirMensagemBloqueio - ") +
+      "A atualização de componentes esta sendo executada por outras estações fora do Terminal Service." + kQuebra +
+      "Tente novamente mais tarde.");
+}
+
+bool clsCoordenacaoAtualizacao::AtualizarSelvComp(bool v_bAtualizacaoForcada) {
+  return v_bAtualizacaoForcada ? AlterarSelvComp() : GravarRegistroSelVcomp();
+}
+
+bool clsCoordenacaoAtualizacao::GravarRegistroSelVcomp() {
+  try {
+    clsNKemRyxUtil& util = *janela_.Util();
+    const std::string maquina = util.RetornarNomeComputador();
+    selVcomp_->MontarChave0(maquina);
+    if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) selVcomp_->AdicionarNovo();
+    const DataHora agora = janela_.Amb().relogio->Agora();
+    selVcomp_->Data(DataDeHoje(agora));
+    selVcomp_->Hora(HoraAgora(agora));
+    selVcomp_->Maquina(maquina);
+    selVcomp_->Status("1");
+    selVcomp_->Usuario(util.RetornarLogin());
+    selVcomp_->ForcarAtualizaComponentes("0");
+    if (!selVcomp_->Gravar()) {
+      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(),
+                                 "Falha ao gravar registro no SELVCOMP.BTR: " + selVcomp_->ErroDescricao(),
+                                 "GravarRegistroSelVcomp");
+      return false;
+    }
+    selVcomp_->Fechar();
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, "GravarRegistroSelVcomp");
+    return false;
+  }
+}
+
+bool clsCoordenacaoAtualizacao::AlterarSelvComp() {
+  try {
+    selVcomp_->MontarChave0(janela_.Util()->RetornarNomeComputador());
+    if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) {
+      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
+      return false;
+    }
+    selVcomp_->ForcarAtualizaComponentes("0");
+    if (!selVcomp_->Gravar()) {
+      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
+      return false;
+    }
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, "AlterarSelvComp");
+    return false;
+  }
+}
+
+bool clsCoordenacaoAtualizacao::Desbloquear() {
+  try {
+    if (!bloqueio_) return true;
+    bloqueio_->Fechar();
+    clsNKemRyxUtil& util = *janela_.Util();
+    if (!util.ExcluirArquivo(bloqueio_->Arquivo())) {
+      janela_.ExibirErroGenerico(util.ErroNumero(),
+                                 "Erro ao excluir arquivo '" + bloqueio_->Arquivo() + "': " + util.ErroDescricao(),
+                                 "Desbloquear");
+      return false;
+    }
+    bloqueio_.reset();
+    return true;
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, "Desbloquear");
+    return false;
+  }
+}
+
+void clsCoordenacaoAtualizacao::ExcluirRegistroSelvcomp(const std::string& v_sMaquina,
+                                                       const std::string& v_sDiretorio) {
+  try {
+    Ambiente& a = janela_.Amb();
+    clsSelVcomp status(*a.btrieve, *a.arquivos);
+    status.Diretorio(v_sDiretorio);
+    if (status.ArquivoExiste() && status.Abrir(OperacaoBtrieve::kModoNormal, "")) {
+      status.MontarChave0(v_sMaquina);
+      if (status.Ler(OperacaoBtrieve::kObterIgual)) status.Excluir();
+    }
+    status.Fechar();
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    janela_.ExibirErroGenerico(f.numero, f.descricao, "ExcluirRegistroSelvcomp");
+  }
+}
+
+}  // namespace tavoran
