@@ -1,5 +1,7 @@
 #include "startup/frmInicial.h"
 
+#include "btrieve/clsTavBtr20.h"
+#include "checks/clsNVerificaPvsw.h"
 #include "platform/Texto.h"
 
 namespace tavoran {
@@ -28,6 +30,7 @@ frmInicial::~frmInicial() = default;
 // The rows this build has; the others stay empty and are passed over.
 PlanoSequencia frmInicial::PlanoProduto() {
   PlanoSequencia p;
+  p.lerVersaoBtrieve = [this] { return LerVersaoBtrieve(); };
   p.verificarBackUpEmExecucao = [this] { return VerificarBackUpEmExecucao(); };
   p.executarVerificacoesTerminalService = [this] { return coordenacao_->ExecutarVerificacoesTerminalService(); };
   p.verificarKemEmExecucao = [this] { return VerificarKemEmExecucao(); };
@@ -393,6 +396,65 @@ void frmInicial::ExecutarKemCriaArq() {
     const Falha f = FalhaDaExcecaoAtual();
     ExibirErroGenerico(f.numero, f.descricao, "ExecutarKemCriaArq");
   }
+}
+
+}  // namespace tavoran
+
+namespace tavoran {
+
+bool frmInicial::LerVersaoBtrieve() {
+  try {
+    clsTavBtr20 acesso(*ambiente_.btrieve, *ambiente_.arquivos);
+    versaoBanco_ = acesso.VersaoBtrieve();
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "LerVersaoBtrieve");
+  }
+  return true;
+}
+
+// Finds out whether the server, the network route or the engine's ports keep the engine
+// out of reach, and writes one inconsistency entry whose key selects the help article.
+void frmInicial::VerificarPvsw(std::int32_t v_lErroNumero, const std::string& v_sErroDescricao) {
+  try {
+    DiagnosticarConexao(v_lErroNumero, v_sErroDescricao);
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "VerificarPvsw");
+  }
+  ExibirMensagem("");
+}
+
+void frmInicial::DiagnosticarConexao(std::int32_t numero, const std::string& descricao) {
+  clsNVerificaPvsw verificacao(ambiente_);
+  auto falhou = [&] { ExibirErroGenerico(verificacao.ErroNumero(), verificacao.ErroDescricao(), "VerificarPvsw"); };
+  std::string servidor;
+  if (!verificacao.RetornarNomeServidor(util_->DirT(), servidor)) return falhou();
+  if (Aparar(servidor).empty()) {
+    GravarLog("Não foi possível iniciar o sistema e nem determinar o endereço do servidor para verificação.", numero,
+              descricao, "SEMLINK");
+    return;
+  }
+  ExibirMensagem("Testando comunicação com servidor");
+  bool comunica = false;
+  if (!verificacao.VerificarComunicacaoServidor(servidor, comunica)) return falhou();
+  if (!comunica) {
+    GravarLog("Existe uma falha de comunicação de rede com o seu servidor.", numero,
+              "Falha ao se conectar com o servidor: " + servidor + ".", "REDE");
+    return;
+  }
+  ExibirMensagem("Testando portas do banco");
+  std::string portasFalhas;
+  if (!verificacao.VerificarPortasPervasive(servidor, portasFalhas)) return falhou();
+  if (!Aparar(portasFalhas).empty()) {
+    GravarLog("Falha ao conectar com as portas do banco de dados no servidor.", numero,
+              "Falha ao se conectar com a(s) porta(s): " + portasFalhas + ".", "PORTA");
+    return;
+  }
+  GravarLog(
+      "A comunicação com o servidor e as portas do banco de dados foi realizada com sucesso, mas não foi possível "
+      "iniciar o sistema.",
+      numero, descricao, "SEMLINK");
 }
 
 }  // namespace tavoran

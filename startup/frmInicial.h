@@ -111,6 +111,10 @@ class frmInicial : public IEventosJanela {
   bool MontarDirT(const std::string& v_sPasta);
   void CorrigirConfiguracaoDataWindows();
   void ExecutarKemCriaArq();
+  bool LerVersaoBtrieve();
+
+  // Diagnosis of an engine that cannot be reached: server, network or ports.
+  void VerificarPvsw(std::int32_t v_lErroNumero, const std::string& v_sErroDescricao);
 
   // Working state read by the steps.
   Ambiente& Amb() { return ambiente_; }
@@ -132,6 +136,7 @@ class frmInicial : public IEventosJanela {
   void ExecutarSequenciaPrincipal();
   void ExecutarAtualizacao();
   void FaseFinal();
+  void DiagnosticarConexao(std::int32_t numero, const std::string& descricao);
   bool CriarPastaSeAusente(const std::string& pasta);
   std::string NomeArquivoRelatorio(const std::string& pasta);
 
