@@ -86,7 +86,11 @@ bool DecodificarMarcador(const std::uint8_t* o, MarcadorDiario* m, std::uint64_t
   if (std::memcmp(o, kAssinatura, 8) != 0) return false;
   *contador = Le64(o + 16);
   const std::uint8_t* p = o + kPosMarcador;
-  if (Crc32(p, 20) != Le32(p + 20)) return false;
+  if (Crc32(p, 20) != Le32(p + 20)) {
+    // A marker write cut short happens before any page is touched: no journal is pending.
+    *m = MarcadorDiario{};
+    return true;
+  }
   m->nonce = Le64(p);
   m->posicao = Le64(p + 8);
   m->paginasOriginais = Le32(p + 16);

@@ -32,6 +32,8 @@ long& GravacoesAteFalha() {
 }
 }  // namespace
 
+void FalharAposGravacoes(long n) { GravacoesAteFalha() = n; }
+
 Paginador::Paginador(ArquivoSO& arquivo, bool exclusivo)
     : arq_(arquivo), exclusivo_(exclusivo), sincronizar_(SincronizarPorAmbiente()) {}
 
@@ -77,13 +79,13 @@ int Paginador::LerCabecalhoCompleto() {
 }
 
 int Paginador::Carregar() {
-  int st = LerCabecalhoCompleto();
+  // The marker first: an interrupted commit may have left the header itself half written.
+  MarcadorDiario m;
+  std::uint64_t contador = 0;
+  int st = LerPrefixo(&m, &contador);
   if (st != kOk) return st;
-  if (cab_.marcador.nonce != 0) {
-    st = Recuperar();
-    if (st != kOk) return st;
-  }
-  return kOk;
+  if (m.nonce != 0) return Recuperar();
+  return LerCabecalhoCompleto();
 }
 
 int Paginador::Formatar(const Cabecalho& cab) {
@@ -236,7 +238,14 @@ int Paginador::RolarDiario(const MarcadorDiario& m) {
   }
   if (zero == nullptr) return kErroES;
   if (sincronizar_) arq_.Sincronizar();
-  if (!arq_.Gravar(0, zero, kTamanhoCabecalho)) return kErroES;
+  // The restored header keeps the marker until the pages are back; then the marker goes.
+  std::vector<std::uint8_t> cab(zero, zero + kTamanhoCabecalho);
+  CodificarMarcador(m, cab.data() + 24);
+  if (!arq_.Gravar(0, cab.data(), cab.size())) return kErroES;
+  if (sincronizar_) arq_.Sincronizar();
+  std::uint8_t limpo[24];
+  CodificarMarcador(MarcadorDiario{}, limpo);
+  if (!arq_.Gravar(24, limpo, sizeof limpo)) return kErroES;
   arq_.Truncar(static_cast<std::uint64_t>(m.paginasOriginais) * tamPagina);
   if (sincronizar_) arq_.Sincronizar();
   return kOk;
@@ -360,12 +369,19 @@ int Paginador::Confirmar() {
     ok = Gravar(static_cast<std::uint64_t>(sujas_[i]) * P, it->second->dados.data(), P);
   }
   if (ok && sincronizar_) ok = arq_.Sincronizar();
+  // The new header still carries the marker: a header write cut short is rolled back.
+  // Clearing the marker on its own is the commit point.
   Cabecalho novo = cab_;
   novo.contador = nonce;
-  novo.marcador = MarcadorDiario{};
+  novo.marcador = m;
   std::vector<std::uint8_t> cabNovo(kTamanhoCabecalho);
   novo.Codificar(cabNovo.data());
   if (ok) ok = Gravar(0, cabNovo.data(), cabNovo.size());
+  if (ok && sincronizar_) ok = arq_.Sincronizar();
+  novo.marcador = MarcadorDiario{};
+  std::uint8_t limpo[24];
+  CodificarMarcador(novo.marcador, limpo);
+  if (ok) ok = Gravar(24, limpo, sizeof limpo);
   if (ok && sincronizar_) ok = arq_.Sincronizar();
   int st = kOk;
   if (!ok) {

@@ -19,6 +19,10 @@ struct Pagina {
   bool validada = false;  // structure checked by the tree since it was read
 };
 
+// Crash tests: the n-th commit write from now on writes half its bytes and kills the
+// process (0 turns it off). TAV_BTRIEVE_FALHA_APOS sets it at start-up.
+void FalharAposGravacoes(long n);
+
 class Paginador {
  public:
   Paginador(ArquivoSO& arquivo, bool exclusivo);
