@@ -483,6 +483,60 @@ int ArquivoBtrieve::Excluir(bool transacao) {
   return kOk;
 }
 
+int ArquivoBtrieve::Localizar(int operacao, int numeroChave, std::size_t tam, const std::uint8_t* chave,
+                              bool lerRegistro, std::vector<std::uint8_t>* achada, std::uint32_t* id,
+                              std::vector<std::uint8_t>* registro) {
+  // The header may have been re-read: another open may have dropped a key.
+  if (ChaveValida(numeroChave) != kOk || pg_->Cab().chaves[numeroChave].Tamanho() != tam) return kNumeroChaveInvalido;
+  Chave& c = pg_->Cab().chaves[numeroChave];
+  ComparadorChave cmp(c);
+  ArvoreB indice(*pg_, &c.raiz, cmp, tam + kTamId, tam + kTamId);
+  std::vector<std::uint8_t> sonda(chave, chave + tam);
+  sonda.resize(tam + kTamId, 0);
+  Busca modo = Busca::MaiorIgual;
+  switch (operacao) {
+    case kOpObterIgual:
+    case kOpObterMaiorIgual:
+      break;
+    case kOpObterMaior:
+      modo = Busca::Maior;
+      GravaId(sonda.data() + tam, 0xFFFFFFFFu);
+      break;
+    case kOpObterMenor:
+      modo = Busca::Menor;
+      break;
+    case kOpObterMenorIgual:
+      modo = Busca::MenorIgual;
+      GravaId(sonda.data() + tam, 0xFFFFFFFFu);
+      break;
+    case kOpObterPrimeiro:
+      modo = Busca::Primeiro;
+      break;
+    case kOpObterUltimo:
+      modo = Busca::Ultimo;
+      break;
+    case kOpObterProximo:
+      modo = Busca::Maior;
+      sonda = cursor_.entrada;
+      break;
+    case kOpObterAnterior:
+      modo = Busca::Menor;
+      sonda = cursor_.entrada;
+      break;
+    default:
+      return kOperacaoInvalida;
+  }
+  int st = indice.Buscar(modo, sonda.data(), achada);
+  if (st == kOk && operacao == kOpObterIgual && cmp.CompararValor(achada->data(), sonda.data()) != 0)
+    st = kChaveNaoEncontrada;
+  if (st == kFimDeArquivo && operacao == kOpObterIgual) st = kChaveNaoEncontrada;
+  if (st != kOk) return st;
+  *id = LeId(achada->data() + tam);
+  if (!lerRegistro) return kOk;
+  st = LerRegistro(*id, registro);
+  return st == kEnderecoRegistroInvalido ? kErroES : st;  // an index entry without its record
+}
+
 int ArquivoBtrieve::Obter(int operacao, int vies, bool somenteChave, std::uint8_t* dados, std::uint32_t* tamanho,
                           std::uint8_t* chave, std::uint8_t tamChave, int numeroChave) {
   int st = ChaveValida(numeroChave);
@@ -497,73 +551,14 @@ int ArquivoBtrieve::Obter(int operacao, int vies, bool somenteChave, std::uint8_
     if (cursor_.chave != numeroChave) return kNumeroChaveDiferente;
   }
   for (int tentativa = 0; tentativa < 1000; ++tentativa) {
-    if ((st = pg_->IniciarLeitura()) != kOk) return st;
-    // The header may have been re-read: another open may have dropped a key.
-    if (ChaveValida(numeroChave) != kOk || pg_->Cab().chaves[numeroChave].Tamanho() != tam) {
-      pg_->FimLeitura();
-      return kNumeroChaveInvalido;
-    }
-    Chave& c = pg_->Cab().chaves[numeroChave];
-    ComparadorChave cmp(c);
-    ArvoreB indice(*pg_, &c.raiz, cmp, tam + kTamId, tam + kTamId);
-    std::vector<std::uint8_t> sonda(chave, chave + tam);
-    sonda.resize(tam + kTamId, 0);
-    Busca modo = Busca::MaiorIgual;
-    switch (operacao) {
-      case kOpObterIgual:
-      case kOpObterMaiorIgual:
-        break;
-      case kOpObterMaior:
-        modo = Busca::Maior;
-        GravaId(sonda.data() + tam, 0xFFFFFFFFu);
-        break;
-      case kOpObterMenor:
-        modo = Busca::Menor;
-        break;
-      case kOpObterMenorIgual:
-        modo = Busca::MenorIgual;
-        GravaId(sonda.data() + tam, 0xFFFFFFFFu);
-        break;
-      case kOpObterPrimeiro:
-        modo = Busca::Primeiro;
-        break;
-      case kOpObterUltimo:
-        modo = Busca::Ultimo;
-        break;
-      case kOpObterProximo:
-        modo = Busca::Maior;
-        sonda = cursor_.entrada;
-        break;
-      case kOpObterAnterior:
-        modo = Busca::Menor;
-        sonda = cursor_.entrada;
-        break;
-      default:
-        pg_->FimLeitura();
-        return kOperacaoInvalida;
-    }
-    std::vector<std::uint8_t> achada;
-    st = indice.Buscar(modo, sonda.data(), &achada);
-    if (st == kOk && operacao == kOpObterIgual && cmp.CompararValor(achada.data(), sonda.data()) != 0)
-      st = kChaveNaoEncontrada;
-    if (st == kFimDeArquivo && operacao == kOpObterIgual) st = kChaveNaoEncontrada;
-    if (st != kOk) {
-      pg_->FimLeitura();
-      return st;
-    }
-    std::uint32_t id = LeId(achada.data() + tam);
-    std::vector<std::uint8_t> registro;
-    if (!somenteChave || vies != 0) {
-      st = LerRegistro(id, &registro);
-      if (st == kEnderecoRegistroInvalido) st = kErroES;  // an index entry without its record
-      if (st != kOk) {
-        pg_->FimLeitura();
-        return st;
-      }
-    }
+    // Locking reads take the read lock, so that no commit comes between the read and the lock.
+    if ((st = pg_->IniciarLeitura(vies == 0 && tentativa < 3)) != kOk) return st;
+    std::vector<std::uint8_t> achada, registro;
+    std::uint32_t id = 0;
+    st = Localizar(operacao, numeroChave, tam, chave, !somenteChave || vies != 0, &achada, &id, &registro);
     bool esperar = false;
-    st = AplicarBloqueio(vies, id, &esperar);
-    pg_->FimLeitura();
+    if (st == kOk) st = AplicarBloqueio(vies, id, &esperar);
+    if (!pg_->FimLeitura()) continue;  // a commit overtook this read: read again
     if (st == kRegistroEmUso && esperar) {
       // Wait outside the read lock, so that the holder can commit and unlock.
       if (!pg_->BloquearRegistro(id, true)) return kRegistroEmUso;
@@ -591,7 +586,7 @@ int ArquivoBtrieve::Passo(int operacao, int vies, std::uint8_t* dados, std::uint
   if (dados == nullptr || tamanho == nullptr || *tamanho < tamReg) return kTamanhoBufferDados;
   if ((operacao == kOpPassoProximo || operacao == kOpPassoAnterior) && cursor_.idPasso == 0)
     return kPosicionamentoInvalido;
-  int st = pg_->IniciarLeitura();
+  int st = pg_->IniciarLeitura(false);
   if (st != kOk) return st;
   ComparadorId cmp;
   ArvoreB arvore = ArvoreDados(cmp);
@@ -631,7 +626,7 @@ int ArquivoBtrieve::ObterDireto(int vies, std::uint8_t* dados, std::uint32_t* ta
   if (dados == nullptr || tamanho == nullptr || *tamanho < tamReg || *tamanho < 4) return kTamanhoBufferDados;
   if (numeroChave >= 0 && ChaveValida(numeroChave) != kOk) return kNumeroChaveInvalido;
   std::uint32_t id = Le32(dados);
-  int st = pg_->IniciarLeitura();
+  int st = pg_->IniciarLeitura(false);
   if (st != kOk) return st;
   std::vector<std::uint8_t> registro;
   st = LerRegistro(id, &registro);
@@ -804,7 +799,7 @@ int ArquivoBtrieve::ExcluirIndice(int numeroChave, bool transacao) {
 // Every record once in the data tree, in id order; every index holds exactly one entry
 // per record, in order, with the key the record carries.
 int ArquivoBtrieve::Verificar() {
-  int st = pg_->IniciarLeitura();
+  int st = pg_->IniciarLeitura(false);
   if (st != kOk) return st;
   Cabecalho& cab = pg_->Cab();
   ComparadorId cmpId;

@@ -72,6 +72,8 @@ class ArquivoBtrieve {
 
   std::vector<std::uint8_t> ExtrairChave(const Chave& ch, const std::uint8_t* registro) const;
   std::vector<std::uint8_t> EntradaIndice(const Chave& ch, const std::uint8_t* registro, std::uint32_t id) const;
+  int Localizar(int operacao, int numeroChave, std::size_t tam, const std::uint8_t* chave, bool lerRegistro,
+                std::vector<std::uint8_t>* achada, std::uint32_t* id, std::vector<std::uint8_t>* registro);
   int LerRegistro(std::uint32_t id, std::vector<std::uint8_t>* registro);
   int ExisteValor(std::size_t k, const std::vector<std::uint8_t>& valor, std::uint32_t ignorarId, bool* existe);
   int AtribuirAutoIncremento(std::uint8_t* registro);

@@ -111,10 +111,20 @@ int Paginador::Sincronizar() {
   return LerCabecalhoCompleto();
 }
 
-int Paginador::IniciarLeitura() {
-  if (exclusivo_ || escritaAtiva_) {
-    leituraAtiva_ = false;
-    return kOk;
+int Paginador::IniciarLeitura(bool otimista) {
+  leituraAtiva_ = false;
+  leituraOtimista_ = false;
+  if (exclusivo_ || escritaAtiva_) return kOk;
+  if (otimista) {
+    MarcadorDiario m;
+    std::uint64_t contador = 0;
+    if (LerPrefixo(&m, &contador) == kOk && m.nonce == 0 &&
+        (contador == cab_.contador || LerCabecalhoCompleto() == kOk)) {
+      leituraOtimista_ = true;
+      lidasDoArquivo_ = 0;
+      AjustarCache();
+      return kOk;
+    }
   }
   for (int tentativa = 0; tentativa < 3; ++tentativa) {
     if (!arq_.Bloquear(kBloqueioConfirmacao, false, true)) return kErroES;
@@ -135,9 +145,18 @@ int Paginador::IniciarLeitura() {
   return kErroES;
 }
 
-void Paginador::FimLeitura() {
+bool Paginador::FimLeitura() {
   if (leituraAtiva_) arq_.Desbloquear(kBloqueioConfirmacao);
   leituraAtiva_ = false;
+  if (!leituraOtimista_) return true;
+  leituraOtimista_ = false;
+  if (lidasDoArquivo_ == 0) return true;  // all from a cache that matched the committed header
+  MarcadorDiario m;
+  std::uint64_t contador = 0;
+  if (LerPrefixo(&m, &contador) == kOk && m.nonce == 0 && contador == cab_.contador) return true;
+  cache_.clear();
+  cab_.contador = ~0ull;  // forces the header to be read again
+  return false;
 }
 
 int Paginador::IniciarEscrita(bool transacao) {
@@ -207,24 +226,37 @@ int Paginador::Recuperar() {
   return st;
 }
 
+// A marker whose journal is incomplete was written before any page (the journal and the
+// marker are flushed together before the pages): the commit never began, the marker goes.
+int Paginador::DescartarMarcador() {
+  std::uint8_t limpo[24];
+  CodificarMarcador(MarcadorDiario{}, limpo);
+  if (!arq_.Gravar(24, limpo, sizeof limpo)) return kErroES;
+  if (sincronizar_) arq_.Sincronizar();
+  return kOk;
+}
+
 int Paginador::RolarDiario(const MarcadorDiario& m) {
   std::uint64_t tamanho = 0;
-  if (!arq_.Tamanho(&tamanho) || m.posicao + kCabecalhoDiario + 4 > tamanho || m.posicao > tamanho) return kErroES;
+  if (!arq_.Tamanho(&tamanho)) return kErroES;
+  if (m.posicao + kCabecalhoDiario + 4 > tamanho || m.posicao > tamanho) return DescartarMarcador();
   std::uint8_t cabDiario[kCabecalhoDiario];
   std::size_t lidos = 0;
-  if (!arq_.Ler(m.posicao, cabDiario, sizeof cabDiario, &lidos) || lidos != sizeof cabDiario) return kErroES;
+  if (!arq_.Ler(m.posicao, cabDiario, sizeof cabDiario, &lidos)) return kErroES;
   ContadoresMotor().bytesLidos += lidos;
+  if (lidos != sizeof cabDiario) return DescartarMarcador();
   std::uint32_t quantas = Le32(cabDiario + 16), tamPagina = Le32(cabDiario + 20);
   if (std::memcmp(cabDiario, kAssinaturaDiario, 8) != 0 || Le64(cabDiario + 8) != m.nonce ||
       Le32(cabDiario + 24) != m.paginasOriginais || tamPagina < kTamanhoCabecalho || tamPagina > 32768)
-    return kErroES;
+    return DescartarMarcador();
   std::uint64_t corpo = static_cast<std::uint64_t>(quantas) * (4 + tamPagina);
-  if (m.posicao + kCabecalhoDiario + corpo + 4 > tamanho) return kErroES;
+  if (m.posicao + kCabecalhoDiario + corpo + 4 > tamanho) return DescartarMarcador();
   std::vector<std::uint8_t> diario(kCabecalhoDiario + corpo + 4);
-  if (!arq_.Ler(m.posicao, diario.data(), diario.size(), &lidos) || lidos != diario.size()) return kErroES;
+  if (!arq_.Ler(m.posicao, diario.data(), diario.size(), &lidos)) return kErroES;
   ContadoresMotor().bytesLidos += lidos;
-  if (Crc32(diario.data(), diario.size() - 4) != Le32(diario.data() + diario.size() - 4)) return kErroES;
-  // Page 0 last: restoring the original header clears the marker and ends the recovery.
+  if (lidos != diario.size() || Crc32(diario.data(), diario.size() - 4) != Le32(diario.data() + diario.size() - 4))
+    return DescartarMarcador();
+  // Every page but the header first; the header, then the cleared marker, end the recovery.
   const std::uint8_t* zero = nullptr;
   for (std::uint32_t i = 0; i < quantas; ++i) {
     const std::uint8_t* e = diario.data() + kCabecalhoDiario + i * (4 + static_cast<std::uint64_t>(tamPagina));
@@ -239,8 +271,13 @@ int Paginador::RolarDiario(const MarcadorDiario& m) {
   if (zero == nullptr) return kErroES;
   if (sincronizar_) arq_.Sincronizar();
   // The restored header keeps the marker until the pages are back; then the marker goes.
-  std::vector<std::uint8_t> cab(zero, zero + kTamanhoCabecalho);
-  CodificarMarcador(m, cab.data() + 24);
+  // Its counter moves past the one it had, so that no reader takes it for unchanged.
+  Cabecalho restaurado;
+  if (DecodificarCabecalho(zero, kTamanhoCabecalho, &restaurado) != kOk) return kErroES;
+  restaurado.contador = m.nonce;
+  restaurado.marcador = m;
+  std::vector<std::uint8_t> cab(kTamanhoCabecalho);
+  restaurado.Codificar(cab.data());
   if (!arq_.Gravar(0, cab.data(), cab.size())) return kErroES;
   if (sincronizar_) arq_.Sincronizar();
   std::uint8_t limpo[24];
@@ -271,6 +308,7 @@ int Paginador::Obter(std::uint32_t numero, Pagina** pagina) {
     return kErroES;
   ContadoresMotor().bytesLidos += lidos;
   ContadoresMotor().paginasLidas++;
+  ++lidasDoArquivo_;
   if (lidos != p->dados.size()) return kErroES;
   *pagina = p.get();
   cache_.emplace(numero, std::move(p));
@@ -359,8 +397,9 @@ int Paginador::Confirmar() {
   CodificarMarcador(m, marcador);
 
   if (!exclusivo_) arq_.Bloquear(kBloqueioConfirmacao, true, true);
+  // With synchronisation, three flushes order the commit: journal and marker before any
+  // page, pages and header before the marker is cleared, and the cleared marker.
   bool ok = Gravar(m.posicao, diario.data(), diario.size());
-  if (ok && sincronizar_) ok = arq_.Sincronizar();
   if (ok) ok = Gravar(24, marcador, sizeof marcador);
   if (ok && sincronizar_) ok = arq_.Sincronizar();
   for (std::size_t i = 0; ok && i < sujas_.size(); ++i) {
@@ -368,7 +407,6 @@ int Paginador::Confirmar() {
     if (it == cache_.end() || !it->second->suja) continue;
     ok = Gravar(static_cast<std::uint64_t>(sujas_[i]) * P, it->second->dados.data(), P);
   }
-  if (ok && sincronizar_) ok = arq_.Sincronizar();
   // The new header still carries the marker: a header write cut short is rolled back.
   // Clearing the marker on its own is the commit point.
   Cabecalho novo = cab_;

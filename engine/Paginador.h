@@ -39,9 +39,12 @@ class Paginador {
   int Alocar(std::uint32_t* numero, Pagina** pagina);
   int Liberar(std::uint32_t numero);
 
-  // A read holds the commit lock shared for one call, so that it never sees half a commit.
-  int IniciarLeitura();
-  void FimLeitura();
+  // A read first tries without locks: the header's counter and marker tell whether the
+  // cache is current; pages read from the file are checked by reading them again after.
+  // Otherwise (or when otimista is false) it holds the commit lock shared for the call.
+  int IniciarLeitura(bool otimista = true);
+  // False when a commit ran meanwhile: the cache is dropped and the read must be redone.
+  bool FimLeitura();
   // A write holds the writer lock; 85 when another open keeps a transaction.
   int IniciarEscrita(bool transacao);
   int Confirmar();
@@ -59,6 +62,7 @@ class Paginador {
   int Sincronizar();
   int Recuperar();
   int RolarDiario(const MarcadorDiario& marcador);
+  int DescartarMarcador();
   int LerCabecalhoCompleto();
   bool Gravar(std::uint64_t pos, const void* dados, std::size_t n);
   void AjustarCache();
@@ -72,6 +76,8 @@ class Paginador {
   bool escritaAtiva_ = false;
   bool transacao_ = false;
   bool leituraAtiva_ = false;
+  bool leituraOtimista_ = false;
+  std::uint64_t lidasDoArquivo_ = 0;  // pages read from the file since the read began
   std::unordered_map<std::uint32_t, std::unique_ptr<Pagina>> cache_;
   std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // images before this write
   std::vector<std::uint32_t> sujas_;

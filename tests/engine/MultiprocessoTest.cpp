@@ -79,6 +79,56 @@ TEST(Multiprocesso, DezesseisEscritoresSimultaneosNaoPerdemNenhumaGravacao) {
     }
 }
 
+TEST(Multiprocesso, LeitoresVeemSempreRegistrosInteirosEnquantoOutroGrava) {
+  PastaTemporaria pasta;
+  std::string nome = pasta.Arquivo("LEIT.DAT");
+  // Key 0 unique at 1/16; key 1 modifiable with duplicates over the first copy of the value.
+  ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(kReg, 1024, 2, {{1, 16, 0}, {17, 24, 1 | 2}})), 0);
+  auto registro = [](int i, int g) {
+    std::string v = Campo("v" + std::to_string(g), 24);
+    return Campo("K" + std::to_string(i), 16) + v + v;
+  };
+  {
+    ArquivoTeste a;
+    ASSERT_EQ(a.Abrir(nome), 0);
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(a.Inserir(registro(i, 0)), 0);
+  }
+  pid_t escritor = Filho([&] {
+    ArquivoTeste a;
+    if (a.Abrir(nome) != 0) return 1;
+    std::mt19937 rng(3);
+    for (int g = 1; g < 3000; ++g) {
+      int i = static_cast<int>(rng() % 300);
+      if (a.Ler(5, Campo("K" + std::to_string(i), 16)) != 0) return 2;
+      if (a.Alterar(registro(i, g)) != 0) return 3;
+    }
+    return 0;
+  });
+  std::vector<pid_t> leitores;
+  for (int r = 0; r < 3; ++r) {
+    leitores.push_back(Filho([&, r] {
+      ArquivoTeste a;
+      if (a.Abrir(nome) != 0) return 1;
+      for (int volta = 0; volta < 40; ++volta) {
+        int n = 0, k = r == 1 ? 1 : 0;
+        int st = a.Ler(12, "", k);
+        for (; st == 0; st = a.Ler(6, "", k)) {
+          std::string rg = a.Registro(kReg);
+          if (rg.substr(16, 24) != rg.substr(40, 24)) return 4;  // half of an update
+          ++n;
+        }
+        if (st != 9) return 10 + st;
+        if (n != 300 && k == 0) return 5;
+        if (a.Ler(5, Campo("K" + std::to_string(volta * 7), 16)) != 0) return 6;
+      }
+      return 0;
+    }));
+  }
+  EXPECT_EQ(Esperar(escritor), 0);
+  for (pid_t l : leitores) EXPECT_EQ(Esperar(l), 0);
+  EXPECT_EQ(TavMotorVerificar(nome.c_str()), 0);
+}
+
 // A child that opens the file in a mode, says so on a pipe, and waits for its end.
 struct Segurador {
   pid_t pid = -1;
