@@ -4,9 +4,11 @@ JOBS ?= 2
 NATIVE := build/native
 ASAN := build/asan
 WINDOWS := build/windows
+FUZZ := build/fuzz
+FUZZ_SEGUNDOS ?= 60
 export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 
-.PHONY: deps native asan windows prefix test test-native test-asan test-windows demo clean
+.PHONY: deps native asan windows prefix fuzz test test-native test-asan test-windows test-fuzz bench demo clean
 
 deps:
 	@tools/instalar-dependencias.sh
@@ -35,7 +37,23 @@ test-asan: asan
 test-windows: windows prefix
 	tests/e2e/com-wine.sh ctest --test-dir $(WINDOWS) --output-on-failure
 
-test: test-native test-asan test-windows
+# The engine's fuzz target over damaged files, a bounded run (FUZZ_SEGUNDOS).
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAV_FUZZ=ON -DTAV_TESTS=OFF >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS) --target tav_motor_fuzz
+
+test-fuzz: fuzz
+	mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/engine/tav_motor_fuzz -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 -rss_limit_mb=2048 \
+	  -print_final_stats=1 $(FUZZ)/corpus
+
+# Engine benchmarks beside SQLite; prints the figures.
+bench: native
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
+	cmake --build build/bench -j$(JOBS) --target tav_motor_bench
+	build/bench/bench/tav_motor_bench
+
+test: test-native test-asan test-windows test-fuzz
 
 demo: windows prefix
 	tests/e2e/com-wine.sh tools/demo.sh $(WINDOWS)

@@ -1,0 +1,366 @@
+#include "engine/ArvoreB.h"
+
+#include <cstring>
+#include <set>
+
+#include "engine/Bytes.h"
+#include "engine/Status.h"
+
+namespace tavoran::motor {
+
+namespace {
+constexpr std::size_t kCabPagina = 16;
+constexpr std::uint8_t kFolha = 1;
+constexpr std::uint8_t kInterna = 2;
+constexpr int kProfundidadeMaxima = 48;
+
+std::uint16_t Quantidade(const Pagina* p) { return Le16(p->dados.data() + 2); }
+void DefinirQuantidade(Pagina* p, std::size_t n) { Grava16(p->dados.data() + 2, static_cast<std::uint16_t>(n)); }
+std::uint32_t Proxima(const Pagina* p) { return Le32(p->dados.data() + 8); }
+std::uint32_t Anterior(const Pagina* p) { return Le32(p->dados.data() + 12); }
+void DefinirProxima(Pagina* p, std::uint32_t v) { Grava32(p->dados.data() + 8, v); }
+void DefinirAnterior(Pagina* p, std::uint32_t v) { Grava32(p->dados.data() + 12, v); }
+}  // namespace
+
+ArvoreB::ArvoreB(Paginador& paginador, std::uint32_t* raiz, const ComparadorEntradas& comparador,
+                 std::size_t tamanhoEntrada, std::size_t tamanhoSeparador)
+    : pg_(paginador), raiz_(raiz), cmp_(comparador), tamEntrada_(tamanhoEntrada), tamSep_(tamanhoSeparador) {}
+
+std::size_t ArvoreB::CapacidadeFolha() const { return (pg_.TamanhoPagina() - kCabPagina) / tamEntrada_; }
+std::size_t ArvoreB::CapacidadeInterna() const { return (pg_.TamanhoPagina() - kCabPagina) / (4 + tamSep_); }
+
+// Checks the structure of a page once after it was read, so that a damaged file answers 2.
+int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p) {
+  int st = pg_.Obter(numero, p);
+  if (st != kOk) return st;
+  Pagina* pag = *p;
+  if (pag->validada) return kOk;
+  std::uint8_t tipo = pag->dados[0];
+  std::size_t n = Quantidade(pag);
+  std::uint32_t paginas = pg_.Cab().paginas;
+  if (tipo == kFolha) {
+    if (n > CapacidadeFolha() || Proxima(pag) >= paginas || Anterior(pag) >= paginas) return kErroES;
+  } else if (tipo == kInterna) {
+    if (n > CapacidadeInterna() || Proxima(pag) == 0 || Proxima(pag) >= paginas) return kErroES;
+    for (std::size_t i = 0; i < n; ++i) {
+      std::uint32_t filho = Le32(pag->dados.data() + kCabPagina + i * (4 + tamSep_));
+      if (filho == 0 || filho >= paginas) return kErroES;
+    }
+  } else {
+    return kErroES;
+  }
+  pag->validada = true;
+  return kOk;
+}
+
+int ArvoreB::Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>* caminho, std::uint32_t* folha) {
+  std::uint32_t atual = *raiz_;
+  for (int nivel = 0; nivel < kProfundidadeMaxima; ++nivel) {
+    Pagina* p = nullptr;
+    int st = ObterValidada(atual, &p);
+    if (st != kOk) return st;
+    if (p->dados[0] == kFolha) {
+      *folha = atual;
+      return kOk;
+    }
+    // Last separator <= probe (< when strict); -1 means the leftmost child.
+    int lo = 0, hi = Quantidade(p);
+    const std::size_t passo = 4 + tamSep_;
+    while (lo < hi) {
+      int meio = (lo + hi) / 2;
+      int c = cmp_.Comparar(p->dados.data() + kCabPagina + meio * passo + 4, sonda);
+      if (c < 0 || (c == 0 && !estrito)) lo = meio + 1;
+      else hi = meio;
+    }
+    int filho = lo - 1;
+    if (caminho) caminho->push_back({atual, filho});
+    atual = filho < 0 ? Proxima(p) : Le32(p->dados.data() + kCabPagina + filho * passo);
+  }
+  return kErroES;
+}
+
+int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint8_t>* encontrada) {
+  if (*raiz_ == 0) return kFimDeArquivo;
+  std::uint32_t folha = 0;
+  int st = kOk;
+  if (modo == Busca::Primeiro || modo == Busca::Ultimo) {
+    std::uint32_t atual = *raiz_;
+    for (int nivel = 0;; ++nivel) {
+      if (nivel >= kProfundidadeMaxima) return kErroES;
+      Pagina* p = nullptr;
+      if ((st = ObterValidada(atual, &p)) != kOk) return st;
+      if (p->dados[0] == kFolha) break;
+      std::size_t n = Quantidade(p);
+      atual = (modo == Busca::Primeiro || n == 0) ? Proxima(p)
+                                                  : Le32(p->dados.data() + kCabPagina + (n - 1) * (4 + tamSep_));
+    }
+    folha = atual;
+  } else {
+    st = Descer(sonda, modo == Busca::Menor, nullptr, &folha);
+    if (st != kOk) return st;
+  }
+  const bool paraFrente = modo == Busca::Primeiro || modo == Busca::MaiorIgual || modo == Busca::Maior;
+  std::uint32_t limite = pg_.Cab().paginas;
+  bool primeiraFolha = true;
+  while (folha != 0 && limite-- > 0) {
+    Pagina* p = nullptr;
+    if ((st = ObterValidada(folha, &p)) != kOk) return st;
+    if (p->dados[0] != kFolha) return kErroES;
+    int n = Quantidade(p);
+    const std::uint8_t* base = p->dados.data() + kCabPagina;
+    int indice = -1;
+    if (!primeiraFolha || modo == Busca::Primeiro || modo == Busca::Ultimo) {
+      indice = n == 0 ? -1 : (paraFrente ? 0 : n - 1);
+    } else if (paraFrente) {
+      int lo = 0, hi = n;
+      while (lo < hi) {
+        int meio = (lo + hi) / 2;
+        int c = cmp_.Comparar(base + meio * tamEntrada_, sonda);
+        if (c < 0 || (c == 0 && modo == Busca::Maior)) lo = meio + 1;
+        else hi = meio;
+      }
+      indice = lo < n ? lo : -1;
+    } else {
+      int lo = 0, hi = n;  // first entry not satisfying "< probe" (or "<= probe")
+      while (lo < hi) {
+        int meio = (lo + hi) / 2;
+        int c = cmp_.Comparar(base + meio * tamEntrada_, sonda);
+        if (c < 0 || (c == 0 && modo == Busca::MenorIgual)) lo = meio + 1;
+        else hi = meio;
+      }
+      indice = lo - 1;
+    }
+    if (indice >= 0) {
+      encontrada->assign(base + indice * tamEntrada_, base + (indice + 1) * tamEntrada_);
+      return kOk;
+    }
+    primeiraFolha = false;
+    folha = paraFrente ? Proxima(p) : Anterior(p);
+  }
+  return folha == 0 ? kFimDeArquivo : kErroES;
+}
+
+int ArvoreB::LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice) {
+  std::vector<std::uint8_t> achada;
+  int st = Buscar(Busca::MaiorIgual, sonda, &achada);
+  if (st == kFimDeArquivo) return kChaveNaoEncontrada;
+  if (st != kOk) return st;
+  if (cmp_.Comparar(achada.data(), sonda) != 0) return kChaveNaoEncontrada;
+  // Walk again to the leaf that holds it (the search above may have crossed empty leaves).
+  std::uint32_t f = 0;
+  if ((st = Descer(sonda, false, nullptr, &f)) != kOk) return st;
+  std::uint32_t limite = pg_.Cab().paginas;
+  while (f != 0 && limite-- > 0) {
+    Pagina* p = nullptr;
+    if ((st = ObterValidada(f, &p)) != kOk) return st;
+    int n = Quantidade(p);
+    for (int i = 0; i < n; ++i) {
+      if (cmp_.Comparar(p->dados.data() + kCabPagina + i * tamEntrada_, sonda) == 0) {
+        *folha = f;
+        *indice = i;
+        return kOk;
+      }
+    }
+    f = Proxima(p);
+  }
+  return kErroES;
+}
+
+int ArvoreB::Inserir(const std::uint8_t* entrada) {
+  int st = kOk;
+  if (*raiz_ == 0) {
+    std::uint32_t nova = 0;
+    Pagina* p = nullptr;
+    if ((st = pg_.Alocar(&nova, &p)) != kOk) return st;
+    p->dados[0] = kFolha;
+    DefinirQuantidade(p, 1);
+    std::memcpy(p->dados.data() + kCabPagina, entrada, tamEntrada_);
+    p->validada = true;
+    *raiz_ = nova;
+    pg_.SujarCabecalho();
+    return kOk;
+  }
+  std::vector<Passo> caminho;
+  std::uint32_t folha = 0;
+  if ((st = Descer(entrada, false, &caminho, &folha)) != kOk) return st;
+  Pagina* p = nullptr;
+  if ((st = ObterValidada(folha, &p)) != kOk) return st;
+  if ((st = pg_.ObterParaEscrita(folha, &p)) != kOk) return st;
+  std::size_t n = Quantidade(p);
+  std::uint8_t* base = p->dados.data() + kCabPagina;
+  std::size_t lo = 0, hi = n;
+  while (lo < hi) {
+    std::size_t meio = (lo + hi) / 2;
+    if (cmp_.Comparar(base + meio * tamEntrada_, entrada) < 0) lo = meio + 1;
+    else hi = meio;
+  }
+  if (lo < n && cmp_.Comparar(base + lo * tamEntrada_, entrada) == 0) return kChaveDuplicada;
+  if (n < CapacidadeFolha()) {
+    std::memmove(base + (lo + 1) * tamEntrada_, base + lo * tamEntrada_, (n - lo) * tamEntrada_);
+    std::memcpy(base + lo * tamEntrada_, entrada, tamEntrada_);
+    DefinirQuantidade(p, n + 1);
+    return kOk;
+  }
+  // Split: the lower half stays, the upper half moves to a new right sibling.
+  std::vector<std::uint8_t> todas((n + 1) * tamEntrada_);
+  std::memcpy(todas.data(), base, lo * tamEntrada_);
+  std::memcpy(todas.data() + lo * tamEntrada_, entrada, tamEntrada_);
+  std::memcpy(todas.data() + (lo + 1) * tamEntrada_, base + lo * tamEntrada_, (n - lo) * tamEntrada_);
+  std::size_t esquerda = (n + 1) / 2;
+  // Appending in order (the usual case) leaves the left page full.
+  if (lo == n) esquerda = n;
+  std::uint32_t nova = 0;
+  Pagina* d = nullptr;
+  if ((st = pg_.Alocar(&nova, &d)) != kOk) return st;
+  d->dados[0] = kFolha;
+  std::size_t direita = n + 1 - esquerda;
+  std::memcpy(d->dados.data() + kCabPagina, todas.data() + esquerda * tamEntrada_, direita * tamEntrada_);
+  DefinirQuantidade(d, direita);
+  DefinirProxima(d, Proxima(p));
+  DefinirAnterior(d, folha);
+  d->validada = true;
+  if (Proxima(p) != 0) {
+    Pagina* seguinte = nullptr;
+    if ((st = ObterValidada(Proxima(p), &seguinte)) != kOk) return st;
+    if ((st = pg_.ObterParaEscrita(Proxima(p), &seguinte)) != kOk) return st;
+    DefinirAnterior(seguinte, nova);
+  }
+  std::memcpy(base, todas.data(), esquerda * tamEntrada_);
+  DefinirQuantidade(p, esquerda);
+  DefinirProxima(p, nova);
+  std::vector<std::uint8_t> separador(todas.data() + esquerda * tamEntrada_,
+                                      todas.data() + esquerda * tamEntrada_ + tamSep_);
+  return InserirNoPai(caminho, separador.data(), nova);
+}
+
+int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separador, std::uint32_t direita) {
+  int st = kOk;
+  const std::size_t passo = 4 + tamSep_;
+  if (caminho.empty()) {
+    std::uint32_t nova = 0;
+    Pagina* r = nullptr;
+    if ((st = pg_.Alocar(&nova, &r)) != kOk) return st;
+    r->dados[0] = kInterna;
+    DefinirQuantidade(r, 1);
+    DefinirProxima(r, *raiz_);
+    Grava32(r->dados.data() + kCabPagina, direita);
+    std::memcpy(r->dados.data() + kCabPagina + 4, separador, tamSep_);
+    r->validada = true;
+    *raiz_ = nova;
+    pg_.SujarCabecalho();
+    return kOk;
+  }
+  Passo pai = caminho.back();
+  caminho.pop_back();
+  Pagina* p = nullptr;
+  if ((st = pg_.ObterParaEscrita(pai.pagina, &p)) != kOk) return st;
+  std::size_t n = Quantidade(p);
+  std::size_t pos = static_cast<std::size_t>(pai.filho + 1);
+  std::uint8_t* base = p->dados.data() + kCabPagina;
+  std::vector<std::uint8_t> nova(passo);
+  Grava32(nova.data(), direita);
+  std::memcpy(nova.data() + 4, separador, tamSep_);
+  if (n < CapacidadeInterna()) {
+    std::memmove(base + (pos + 1) * passo, base + pos * passo, (n - pos) * passo);
+    std::memcpy(base + pos * passo, nova.data(), passo);
+    DefinirQuantidade(p, n + 1);
+    return kOk;
+  }
+  std::vector<std::uint8_t> todas((n + 1) * passo);
+  std::memcpy(todas.data(), base, pos * passo);
+  std::memcpy(todas.data() + pos * passo, nova.data(), passo);
+  std::memcpy(todas.data() + (pos + 1) * passo, base + pos * passo, (n - pos) * passo);
+  std::size_t meio = (n + 1) / 2;
+  if (pos == n) meio = n - 1;  // appending in order: keep the left page nearly full
+  std::uint32_t numDireita = 0;
+  Pagina* d = nullptr;
+  if ((st = pg_.Alocar(&numDireita, &d)) != kOk) return st;
+  d->dados[0] = kInterna;
+  const std::uint8_t* entradaMeio = todas.data() + meio * passo;
+  DefinirProxima(d, Le32(entradaMeio));
+  std::size_t restantes = n - meio;
+  std::memcpy(d->dados.data() + kCabPagina, entradaMeio + passo, restantes * passo);
+  DefinirQuantidade(d, restantes);
+  d->validada = true;
+  std::memcpy(base, todas.data(), meio * passo);
+  DefinirQuantidade(p, meio);
+  std::vector<std::uint8_t> sobe(entradaMeio + 4, entradaMeio + 4 + tamSep_);
+  return InserirNoPai(caminho, sobe.data(), numDireita);
+}
+
+int ArvoreB::Remover(const std::uint8_t* sonda) {
+  std::uint32_t folha = 0;
+  int indice = 0;
+  int st = LocalizarIgual(sonda, &folha, &indice);
+  if (st != kOk) return st;
+  Pagina* p = nullptr;
+  if ((st = pg_.ObterParaEscrita(folha, &p)) != kOk) return st;
+  std::size_t n = Quantidade(p);
+  std::uint8_t* base = p->dados.data() + kCabPagina;
+  std::memmove(base + indice * tamEntrada_, base + (indice + 1) * tamEntrada_, (n - indice - 1) * tamEntrada_);
+  DefinirQuantidade(p, n - 1);
+  return kOk;
+}
+
+int ArvoreB::Substituir(const std::uint8_t* entrada) {
+  std::uint32_t folha = 0;
+  int indice = 0;
+  int st = LocalizarIgual(entrada, &folha, &indice);
+  if (st != kOk) return st;
+  Pagina* p = nullptr;
+  if ((st = pg_.ObterParaEscrita(folha, &p)) != kOk) return st;
+  std::memcpy(p->dados.data() + kCabPagina + indice * tamEntrada_, entrada, tamEntrada_);
+  return kOk;
+}
+
+int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
+  if (*raiz_ == 0) return kOk;
+  std::uint32_t atual = *raiz_;
+  int st = kOk;
+  for (int nivel = 0;; ++nivel) {
+    if (nivel >= kProfundidadeMaxima) return kErroES;
+    Pagina* p = nullptr;
+    if ((st = ObterValidada(atual, &p)) != kOk) return st;
+    if (p->dados[0] == kFolha) break;
+    atual = Proxima(p);
+  }
+  std::uint32_t limite = pg_.Cab().paginas;
+  while (atual != 0) {
+    if (limite-- == 0) return kErroES;
+    Pagina* p = nullptr;
+    if ((st = ObterValidada(atual, &p)) != kOk) return st;
+    if (p->dados[0] != kFolha) return kErroES;
+    int n = Quantidade(p);
+    for (int i = 0; i < n; ++i) {
+      if ((st = visitar(p->dados.data() + kCabPagina + i * tamEntrada_)) != kOk) return st;
+    }
+    atual = Proxima(p);
+  }
+  return kOk;
+}
+
+int ArvoreB::LiberarPaginas() {
+  if (*raiz_ == 0) return kOk;
+  std::vector<std::pair<std::uint32_t, int>> pilha{{*raiz_, 0}};
+  std::set<std::uint32_t> vistas;
+  int st = kOk;
+  while (!pilha.empty()) {
+    auto [numero, nivel] = pilha.back();
+    pilha.pop_back();
+    if (nivel >= kProfundidadeMaxima || !vistas.insert(numero).second) return kErroES;
+    Pagina* p = nullptr;
+    if ((st = ObterValidada(numero, &p)) != kOk) return st;
+    if (p->dados[0] == kInterna) {
+      pilha.push_back({Proxima(p), nivel + 1});
+      for (std::size_t i = 0; i < Quantidade(p); ++i)
+        pilha.push_back({Le32(p->dados.data() + kCabPagina + i * (4 + tamSep_)), nivel + 1});
+    }
+  }
+  for (auto n : vistas)
+    if ((st = pg_.Liberar(n)) != kOk) return st;
+  *raiz_ = 0;
+  pg_.SujarCabecalho();
+  return kOk;
+}
+
+}  // namespace tavoran::motor

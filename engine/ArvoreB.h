@@ -1,0 +1,55 @@
+#pragma once
+// A B+tree of fixed-length entries over the pager: the data tree (record id + record)
+// and one index tree per key (key value + record id). Leaves are linked both ways.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "engine/Paginador.h"
+
+namespace tavoran::motor {
+
+class ComparadorEntradas {
+ public:
+  virtual ~ComparadorEntradas() = default;
+  // Orders two entries by their first TamanhoSeparador() bytes.
+  virtual int Comparar(const std::uint8_t* a, const std::uint8_t* b) const = 0;
+};
+
+enum class Busca { MaiorIgual, Maior, MenorIgual, Menor, Primeiro, Ultimo };
+
+class ArvoreB {
+ public:
+  // raiz points into the header, so that a new root is recorded there.
+  ArvoreB(Paginador& paginador, std::uint32_t* raiz, const ComparadorEntradas& comparador,
+          std::size_t tamanhoEntrada, std::size_t tamanhoSeparador);
+
+  int Inserir(const std::uint8_t* entrada);     // 5 when an equal entry exists
+  int Remover(const std::uint8_t* sonda);       // 4 when absent
+  int Substituir(const std::uint8_t* entrada);  // replaces the equal entry; 4 when absent
+  // Finds an entry relative to the probe (ignored for Primeiro/Ultimo): 0, 9 when none, 2.
+  int Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint8_t>* encontrada);
+  // Visits every entry in order; a non-zero result of the visitor stops the walk.
+  int Percorrer(const std::function<int(const std::uint8_t*)>& visitar);
+  int LiberarPaginas();
+
+ private:
+  struct Passo {
+    std::uint32_t pagina;
+    int filho;  // -1: leftmost child
+  };
+  int ObterValidada(std::uint32_t numero, Pagina** p);
+  int Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>* caminho, std::uint32_t* folha);
+  int InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separador, std::uint32_t direita);
+  int LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice);
+  std::size_t CapacidadeFolha() const;
+  std::size_t CapacidadeInterna() const;
+
+  Paginador& pg_;
+  std::uint32_t* raiz_;
+  const ComparadorEntradas& cmp_;
+  std::size_t tamEntrada_;
+  std::size_t tamSep_;
+};
+
+}  // namespace tavoran::motor

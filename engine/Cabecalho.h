@@ -1,0 +1,87 @@
+#pragma once
+// The file header (the first 4096 bytes of page 0): geometry, counters, key definitions,
+// the tree roots and the journal marker. Layout in docs/engine-format.md.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavoran::motor {
+
+inline constexpr std::size_t kTamanhoCabecalho = 4096;
+inline constexpr std::uint32_t kVersaoFormato = 1;
+inline constexpr int kMaxSegmentos = 119;
+inline constexpr int kMaxChaves = 119;
+inline constexpr int kMaxRegistro = 4078;
+inline constexpr char kAssinatura[8] = {'T', 'A', 'V', 'B', 'T', 'R', 'V', '1'};
+
+// Key flags as the interface defines them.
+inline constexpr std::uint16_t kFlagDuplicada = 1;
+inline constexpr std::uint16_t kFlagModificavel = 2;
+inline constexpr std::uint16_t kFlagBinaria = 4;
+inline constexpr std::uint16_t kFlagNula = 8;
+inline constexpr std::uint16_t kFlagSegmentada = 16;
+inline constexpr std::uint16_t kFlagDescendente = 64;
+inline constexpr std::uint16_t kFlagEstendida = 256;
+
+// Extended key types the engine compares specially; others compare as bytes.
+inline constexpr std::uint8_t kTipoTexto = 0;
+inline constexpr std::uint8_t kTipoInteiro = 1;
+inline constexpr std::uint8_t kTipoBinarioSemSinal = 14;
+inline constexpr std::uint8_t kTipoAutoIncremento = 15;
+
+struct Segmento {
+  std::uint16_t posicao = 0;  // 1-based offset in the record
+  std::uint16_t tamanho = 0;
+  std::uint16_t flags = 0;
+  std::uint8_t tipo = 0;      // extended type, normalised at creation
+  std::uint8_t nulo = 0;
+};
+
+struct Chave {
+  std::uint32_t raiz = 0;     // 0: empty tree
+  std::vector<Segmento> segmentos;
+
+  std::uint16_t Flags() const { return segmentos.empty() ? 0 : segmentos[0].flags; }
+  bool Duplicada() const { return Flags() & kFlagDuplicada; }
+  bool Modificavel() const { return Flags() & kFlagModificavel; }
+  bool AutoIncremento() const { return segmentos.size() == 1 && segmentos[0].tipo == kTipoAutoIncremento; }
+  std::uint16_t Tamanho() const;
+};
+
+struct MarcadorDiario {
+  std::uint64_t nonce = 0;             // 0: no journal pending
+  std::uint64_t posicao = 0;           // byte offset of the journal inside the file
+  std::uint32_t paginasOriginais = 0;  // page count to restore
+};
+
+struct Cabecalho {
+  std::uint32_t tamanhoPagina = 4096;
+  std::uint64_t contador = 0;          // grows by one at every commit
+  MarcadorDiario marcador;
+  std::uint32_t paginas = 1;
+  std::uint32_t listaLivre = 0;
+  std::uint32_t proximoId = 1;
+  std::uint32_t registros = 0;
+  std::uint16_t tamanhoRegistro = 0;
+  std::uint16_t paginaBtrieve = 0;     // page size asked for at creation, reported by Stat
+  std::uint32_t raizDados = 0;
+  std::uint16_t flagsArquivo = 0;
+  bool temProprietario = false;
+  std::uint8_t modoProprietario = 0;
+  std::string proprietario;
+  std::vector<Chave> chaves;
+
+  int TotalSegmentos() const;
+  // Encodes into exactly kTamanhoCabecalho bytes, with checksums.
+  void Codificar(std::uint8_t* destino) const;
+};
+
+// Status 0, 30 (not a file of this engine) or 2 (damaged header).
+int DecodificarCabecalho(const std::uint8_t* origem, std::size_t n, Cabecalho* cab);
+// Reads only the journal marker and the counter from the first bytes; false if damaged.
+bool DecodificarMarcador(const std::uint8_t* origem, MarcadorDiario* marcador, std::uint64_t* contador);
+inline constexpr std::size_t kTamanhoPrefixo = 48;  // bytes holding magic, counter and marker
+void CodificarMarcador(const MarcadorDiario& m, std::uint8_t* destino24);
+
+}  // namespace tavoran::motor

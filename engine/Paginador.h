@@ -1,0 +1,86 @@
+#pragma once
+// Pages of one open file: a cache checked against the header's commit counter at every
+// call, the lock protocol between processes, and commits through a rollback journal
+// written inside the file beyond its last page (docs/engine-format.md).
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/ArquivoSO.h"
+#include "engine/Cabecalho.h"
+
+namespace tavoran::motor {
+
+struct Pagina {
+  std::vector<std::uint8_t> dados;
+  bool suja = false;
+  bool validada = false;  // structure checked by the tree since it was read
+};
+
+// Crash tests: the n-th commit write from now on writes half its bytes and kills the
+// process (0 turns it off). TAV_BTRIEVE_FALHA_APOS sets it at start-up.
+void FalharAposGravacoes(long n);
+
+class Paginador {
+ public:
+  Paginador(ArquivoSO& arquivo, bool exclusivo);
+
+  int Carregar();                          // reads the header only; recovers an interrupted commit
+  int Formatar(const Cabecalho& cab);      // writes the header of a new, empty file
+
+  Cabecalho& Cab() { return cab_; }
+  void SujarCabecalho() { cabSujo_ = true; }
+  std::uint32_t TamanhoPagina() const { return cab_.tamanhoPagina; }
+
+  int Obter(std::uint32_t numero, Pagina** pagina);
+  int ObterParaEscrita(std::uint32_t numero, Pagina** pagina);
+  int Alocar(std::uint32_t* numero, Pagina** pagina);
+  int Liberar(std::uint32_t numero);
+
+  // A read first tries without locks: the header's counter and marker tell whether the
+  // cache is current; pages read from the file are checked by reading them again after.
+  // Otherwise (or when otimista is false) it holds the commit lock shared for the call.
+  int IniciarLeitura(bool otimista = true);
+  // False when a commit ran meanwhile: the cache is dropped and the read must be redone.
+  bool FimLeitura();
+  // A write holds the writer lock; 85 when another open keeps a transaction.
+  int IniciarEscrita(bool transacao);
+  int Confirmar();
+  void Descartar();
+  void FimEscrita();
+  bool EscritaAtiva() const { return escritaAtiva_; }
+
+  // Record locks of this open.
+  bool BloquearRegistro(std::uint32_t id, bool esperar);
+  void DesbloquearRegistro(std::uint32_t id);
+  bool RegistroBloqueadoPorOutro(std::uint32_t id);
+
+ private:
+  int LerPrefixo(MarcadorDiario* marcador, std::uint64_t* contador);
+  int Sincronizar();
+  int Recuperar();
+  int RolarDiario(const MarcadorDiario& marcador);
+  int DescartarMarcador();
+  int LerCabecalhoCompleto();
+  bool Gravar(std::uint64_t pos, const void* dados, std::size_t n);
+  void AjustarCache();
+
+  ArquivoSO& arq_;
+  bool exclusivo_;
+  bool sincronizar_;
+  Cabecalho cab_;
+  Cabecalho cabOriginal_;
+  bool cabSujo_ = false;
+  bool escritaAtiva_ = false;
+  bool transacao_ = false;
+  bool leituraAtiva_ = false;
+  bool leituraOtimista_ = false;
+  std::uint64_t lidasDoArquivo_ = 0;  // pages read from the file since the read began
+  std::unordered_map<std::uint32_t, std::unique_ptr<Pagina>> cache_;
+  std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // images before this write
+  std::vector<std::uint32_t> sujas_;
+};
+
+}  // namespace tavoran::motor
