@@ -192,8 +192,8 @@ TEST_F(AcessoBtrieve, ReiniciarUsesAScratchBlockAndClosesTheObject) {
 TEST_F(AcessoBtrieve, InserirSendsTheBufferIn4088BytesWithItsOwnLength) {
   AbrirArquivo();
   std::string enviado;
-  btrieve.aoChamar = [&](testes::ChamadaBtrieve&, void* dados, void*, std::int16_t&) {
-    enviado.assign(static_cast<const char*>(dados), 4088);
+  btrieve.aoChamar = [&](testes::ChamadaBtrieve& c, void* dados, void*, std::int16_t&) {
+    if (c.operacao == 2) enviado.assign(static_cast<const char*>(dados), 4088);
   };
   objeto->Buffer("REGISTRO");
   objeto->Chave("CHAVE");
