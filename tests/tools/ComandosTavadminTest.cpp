@@ -29,7 +29,7 @@ class Tavadmin : public ::testing::Test {
   int Rodar(std::vector<std::string> argumentos) {
     saida.str("");
     erros.str("");
-    Contexto c{motor, arquivos, saida, erros};
+    Contexto c{motor, arquivos, saida, erros, estrutura};
     return Executar(argumentos, c);
   }
   void PrepararEstacoes() {
@@ -51,6 +51,7 @@ class Tavadmin : public ::testing::Test {
   testes::ArquivosFalsos arquivos;
   testes::MotorBtrieveFalso motor;
   std::ostringstream saida, erros;
+  std::function<int(const std::string&)> estrutura;
 };
 
 const std::string kEntrada1 = "8.0;\\KEM;TAVORAN.EXE;8.0.0.1;abc;20260101;20260102;primeira;1;0;0008.0000.0000.0001;B1";
@@ -172,6 +173,21 @@ TEST_F(Tavadmin, VerifyWalksEveryKeyAndReportsDamage) {
   EXPECT_THAT(erros.str(), HasSubstr("está danificado ou não é um arquivo Btrieve (status 2"));
   EXPECT_EQ(Rodar({"verificar", "P:\\SUITE\\NADA.BTR"}), kSaidaFalha);
   EXPECT_THAT(erros.str(), HasSubstr("não existe"));
+}
+
+TEST_F(Tavadmin, VerifyRunsTheEnginesStructuralCheckFirst) {
+  Importar(Manifesto({kEntrada1}), 0);
+  std::string verificado;
+  estrutura = [&](const std::string& arquivo) {
+    verificado = arquivo;
+    return 2;
+  };
+  EXPECT_EQ(Rodar({"verificar", kVersao}), kSaidaFalha);
+  EXPECT_EQ(verificado, kVersao);
+  EXPECT_THAT(erros.str(), HasSubstr("está danificado ou não é um arquivo Btrieve (status 2: A aplicação encontrou"));
+  estrutura = [](const std::string&) { return 0; };
+  EXPECT_EQ(Rodar({"verificar", kVersao}), 0);
+  EXPECT_THAT(saida.str(), HasSubstr("Estrutura do arquivo verificada pelo motor."));
 }
 
 // ---- manifest -------------------------------------------------------------------------------

@@ -273,6 +273,11 @@ int Comandos::Importar(const std::vector<std::string>& a) {
 // Opens the file, reads its statistics and walks every key from first to last: each walk
 // must end at the end of the file, in key order, with as many records as the file counts.
 int Comandos::Verificar(const std::vector<std::string>& a) {
+  if (c_.verificarEstrutura) {
+    const int status = c_.verificarEstrutura(a[0]);
+    if (status != 0) return Falhar(ExplicarFalha(a[0], status, clsTavBtrErros::PreencherDescricao(status)));
+    c_.saida << "Estrutura do arquivo verificada pelo motor.\n";
+  }
   clsTavBtr20 acesso(c_.btrieve, c_.arquivos);
   auto falha = [&] { return Falhar(ExplicarFalha(a[0], acesso.Erro().Numero(), acesso.Erro().Descricao())); };
   if (!acesso.Abrir(a[0])) return falha();

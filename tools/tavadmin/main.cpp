@@ -10,6 +10,7 @@
 #include "tools/tavadmin/ComandosTavadmin.h"
 
 #if defined(TAV_MOTOR_EMBUTIDO)
+#include "engine/Motor.h"
 #include "engine/MotorBtrieve.h"
 #elif defined(_WIN32)
 #include "platform/win32/BtrieveWin32.h"
@@ -40,5 +41,10 @@ int main(int argc, char** argv) {
   tavoran::tavadmin::CaminhosBtrieve btrieve(CriarMotor());
   tavoran::tavadmin::ArquivosFerramenta arquivos;
   tavoran::tavadmin::Contexto contexto{btrieve, arquivos, std::cout, std::cerr};
+#if defined(TAV_MOTOR_EMBUTIDO)
+  contexto.verificarEstrutura = [](const std::string& arquivo) {
+    return TavMotorVerificar(tavoran::ParaCp1252(tavoran::tavadmin::ArquivosFerramenta::CaminhoLocal(arquivo)).c_str());
+  };
+#endif
   return tavoran::tavadmin::Executar(argumentos, contexto);
 }
