@@ -248,6 +248,7 @@ bool clsTavBtr20::Criar(const std::string& v_sArquivo, std::int16_t v_iTamanhoRe
     const int segmentos = Executar("Erro inesperado ao ler número de segmentos: ", 0,
                                    [&] { return LerNumeroSegmentos(v_sDefinicaoChaves); });
     if (!VerificarAntesCriacao(v_sArquivo, v_iTamanhoPagina, segmentos, v_sDefinicaoChaves)) return false;
+    LiberarArquivoAberto();
     bloco_ = Espacos(kTamanhoBlocoPosicao);
     std::string especificacoes;
     Falha falhaChaves;
@@ -278,6 +279,7 @@ bool clsTavBtr20::Abrir(const std::string& v_sArquivo) {
     if (v_sArquivo.find(' ') != std::string::npos) return Reportar(kEspacoAbertura);
     std::string chave = ParaCp1252(v_sArquivo) + '\0';
     const std::size_t tamanhoChave = Aparar(chave).size();
+    LiberarArquivoAberto();
     bloco_ = Espacos(kTamanhoBlocoPosicao);
     std::string dados;
     std::uint32_t tamanhoDados = 0;
@@ -290,6 +292,14 @@ bool clsTavBtr20::Abrir(const std::string& v_sArquivo) {
     }
     return Concluir(Chamar(Op::kAbrir, bloco_, dados, tamanhoDados, chave, tamanhoChave, modoAbertura_));
   });
+}
+
+// A new position block would orphan the engine's handle of a file still open here (and,
+// for an exclusive open, its lock until the process ends): that file is closed first.
+void clsTavBtr20::LiberarArquivoAberto() {
+  if (!ArquivoAberto()) return;
+  ChamarSimples(Op::kFechar, bloco_, std::string(kTamanhoChaveRascunho, '\0'), kTamanhoChaveRascunho, 0);
+  bloco_ = Espacos(kTamanhoBlocoPosicao);
 }
 
 bool clsTavBtr20::Fechar() {

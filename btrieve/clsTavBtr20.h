@@ -106,6 +106,7 @@ class clsTavBtr20 {
   std::int32_t HexadecimalParaLong(const std::string& v_sHexadecimal);
   void RepassarErro(std::int32_t numero, const std::string& descricao, const char* mensagemFalha);
   bool AlterarComRepeticao();
+  void LiberarArquivoAberto();
 
   IBtrieve& btrieve_;
   IArquivos& arquivos_;

@@ -48,8 +48,11 @@ clsComplArq& RegistroBtrieve::Complementos() {
   return *complementos_;
 }
 
-bool RegistroBtrieve::ArquivoExiste(const std::string& v_sArquivo) {
-  return !Aparar(v_sArquivo).empty() && ArquivoListado(arquivos_, v_sArquivo);
+bool RegistroBtrieve::ArquivoExiste() { return !Aparar(arquivo_).empty() && ArquivoListado(arquivos_, arquivo_); }
+
+void RegistroBtrieve::DefinirCaminho(const std::string& diretorio, const std::string& arquivo) {
+  diretorio_ = diretorio;
+  arquivo_ = arquivo;
 }
 
 std::string RegistroBtrieve::Campo(CampoRegistro campo) const {
@@ -73,32 +76,31 @@ void RegistroBtrieve::MontarChave(std::uint8_t numero,
   chaveNumero_ = numero;
 }
 
-bool RegistroBtrieve::Criar(const std::string& v_sArquivo, std::int16_t v_iTamanhoPagina, std::uint8_t v_bNumeroChaves,
+bool RegistroBtrieve::Criar(std::int16_t v_iTamanhoPagina, std::uint8_t v_bNumeroChaves,
                             const std::string& v_sDefinicaoChaves) {
   return Protegido("Criar", [&] {
-    if (Aparar(v_sArquivo).empty()) {
+    if (Aparar(arquivo_).empty()) {
       DefinirErro(codigos_.criarSemArquivo, codigos_.textoSemArquivo);
       return false;
     }
-    return acesso_.Criar(v_sArquivo, static_cast<std::int16_t>(tamanhoRegistro_), v_iTamanhoPagina, v_bNumeroChaves,
+    return acesso_.Criar(arquivo_, static_cast<std::int16_t>(tamanhoRegistro_), v_iTamanhoPagina, v_bNumeroChaves,
                          v_sDefinicaoChaves);
   });
 }
 
-bool RegistroBtrieve::Abrir(const std::string& v_sArquivo, std::int32_t v_eModoAbertura,
-                            const std::string& v_sNomeProprietario) {
+bool RegistroBtrieve::Abrir(std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario) {
   return Protegido("Abrir", [&] {
-    if (Aparar(v_sArquivo).empty()) {
+    if (Aparar(arquivo_).empty()) {
       DefinirErro(codigos_.abrirSemArquivo, codigos_.textoSemArquivo);
       return false;
     }
-    if (!ArquivoExiste(v_sArquivo)) {
-      DefinirErro(codigos_.abrirArquivoInexistente, "O arquivo \"" + v_sArquivo + "\" não existe.");
+    if (!ArquivoExiste()) {
+      DefinirErro(codigos_.abrirArquivoInexistente, "O arquivo \"" + arquivo_ + "\" não existe.");
       return false;
     }
     acesso_.ModoAbertura(v_eModoAbertura);
     acesso_.NomeProprietario(v_sNomeProprietario);
-    return acesso_.Abrir(v_sArquivo);
+    return acesso_.Abrir(arquivo_);
   });
 }
 

@@ -25,37 +25,42 @@ struct CodigosRegistro {
   const char* textoSemArquivo;
 };
 
+// The base of the record classes: the members every one exposes are public, the record
+// operations are protected and each class exposes those its file offers.
 class RegistroBtrieve {
  public:
-  RegistroBtrieve(IBtrieve& btrieve, IArquivos& arquivos, std::size_t tamanhoRegistro, CodigosRegistro codigos);
   RegistroBtrieve(const RegistroBtrieve&) = delete;
   RegistroBtrieve& operator=(const RegistroBtrieve&) = delete;
 
   std::int32_t ErroNumero() const { return erroNumero_; }
   const std::string& ErroDescricao() const { return erroDescricao_; }
-  void LimparErro();
-  void DefinirErro(std::int32_t numero, const std::string& descricao);
-
   clsComplArq& Complementos();
-  clsTavBtr20& Acesso() { return acesso_; }
   const std::string& Chave() const { return chave_; }
   std::uint8_t ChaveNumero() const { return chaveNumero_; }
   void ChaveNumero(std::uint8_t v_bChaveNumero) { chaveNumero_ = v_bChaveNumero; }
-  bool ArquivoExiste(const std::string& v_sArquivo);
-  bool NovoRegistro() const { return novo_; }
+  bool ArquivoExiste();
+  const std::string& Arquivo() const { return arquivo_; }
+  const std::string& Diretorio() const { return diretorio_; }
+  // The record image as stored (Windows-1252).
+  const std::string& Imagem() const { return imagem_; }
+
+ protected:
+  RegistroBtrieve(IBtrieve& btrieve, IArquivos& arquivos, std::size_t tamanhoRegistro, CodigosRegistro codigos);
+  ~RegistroBtrieve() = default;
+
+  void DefinirCaminho(const std::string& diretorio, const std::string& arquivo);
+  void LimparErro();
+  void DefinirErro(std::int32_t numero, const std::string& descricao);
 
   // The field as UTF-8, blanks included; writing blanks the field, then puts the value
   // (in Windows-1252) from its first position, cut at its width.
   std::string Campo(CampoRegistro campo) const;
   void Campo(CampoRegistro campo, const std::string& valor);
-  const std::string& Imagem() const { return imagem_; }
-
   // The key from its pieces, each cut or padded to its width, and its number.
   void MontarChave(std::uint8_t numero, std::initializer_list<std::pair<std::string, std::size_t>> partes);
 
-  bool Criar(const std::string& v_sArquivo, std::int16_t v_iTamanhoPagina, std::uint8_t v_bNumeroChaves,
-             const std::string& v_sDefinicaoChaves);
-  bool Abrir(const std::string& v_sArquivo, std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario);
+  bool Criar(std::int16_t v_iTamanhoPagina, std::uint8_t v_bNumeroChaves, const std::string& v_sDefinicaoChaves);
+  bool Abrir(std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario);
   bool Ler(std::int32_t v_eOperacao);
   void AdicionarNovo();
   bool Gravar();
@@ -78,6 +83,7 @@ class RegistroBtrieve {
   bool novo_ = false;
   std::int32_t erroNumero_ = 0;
   std::string erroDescricao_;
+  std::string diretorio_, arquivo_;
 };
 
 }  // namespace tavoran

@@ -12,26 +12,23 @@ constexpr std::uint8_t kNumeroChaves = 1;
 }  // namespace
 
 clsRyxMaqBloqueio::clsRyxMaqBloqueio(IBtrieve& btrieve, IArquivos& arquivos)
-    : registro_(btrieve, arquivos, kTamanhoRegistro, kCodigos) {}
+    : RegistroBtrieve(btrieve, arquivos, kTamanhoRegistro, kCodigos) {}
 
-void clsRyxMaqBloqueio::AtualizarArquivo() { arquivo_ = diretorio_ + "\\RYX" + Maiusculas(maquinaNome_) + ".BLQ"; }
-
-void clsRyxMaqBloqueio::Diretorio(const std::string& v_sDiretorio) {
-  diretorio_ = v_sDiretorio;
-  AtualizarArquivo();
+void clsRyxMaqBloqueio::AtualizarArquivo(const std::string& v_sDiretorio) {
+  DefinirCaminho(v_sDiretorio, v_sDiretorio + "\\RYX" + Maiusculas(maquinaNome_) + ".BLQ");
 }
+
+void clsRyxMaqBloqueio::Diretorio(const std::string& v_sDiretorio) { AtualizarArquivo(v_sDiretorio); }
 
 void clsRyxMaqBloqueio::MaquinaNome(const std::string& v_sMaquinaNome) {
   maquinaNome_ = v_sMaquinaNome;
-  AtualizarArquivo();
+  AtualizarArquivo(Diretorio());
 }
 
-bool clsRyxMaqBloqueio::Criar() {
-  return registro_.Criar(arquivo_, kTamanhoPagina, kNumeroChaves, kDefinicaoChaves);
-}
+bool clsRyxMaqBloqueio::Criar() { return RegistroBtrieve::Criar(kTamanhoPagina, kNumeroChaves, kDefinicaoChaves); }
 
 bool clsRyxMaqBloqueio::Abrir(std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario) {
-  return registro_.Abrir(arquivo_, v_eModoAbertura, v_sNomeProprietario);
+  return RegistroBtrieve::Abrir(v_eModoAbertura, v_sNomeProprietario);
 }
 
 }  // namespace tavoran

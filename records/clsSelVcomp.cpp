@@ -38,42 +38,41 @@ bool HoraRegistroValida(const std::string& v_sHora) {
 }
 
 clsSelVcomp::clsSelVcomp(IBtrieve& btrieve, IArquivos& arquivos)
-    : registro_(btrieve, arquivos, kTamanhoRegistro, kCodigos) {}
+    : RegistroBtrieve(btrieve, arquivos, kTamanhoRegistro, kCodigos) {}
 
 void clsSelVcomp::Diretorio(const std::string& v_sDiretorio) {
-  diretorio_ = v_sDiretorio;
-  arquivo_ = diretorio_ + "\\SELVCOMP.BTR";
+  DefinirCaminho(v_sDiretorio, v_sDiretorio + "\\SELVCOMP.BTR");
 }
 
-bool clsSelVcomp::Criar() { return registro_.Criar(arquivo_, kTamanhoPagina, kNumeroChaves, kDefinicaoChaves); }
+bool clsSelVcomp::Criar() { return RegistroBtrieve::Criar(kTamanhoPagina, kNumeroChaves, kDefinicaoChaves); }
 
 bool clsSelVcomp::Abrir(std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario) {
-  return registro_.Abrir(arquivo_, v_eModoAbertura, v_sNomeProprietario);
+  return RegistroBtrieve::Abrir(v_eModoAbertura, v_sNomeProprietario);
 }
 
 void clsSelVcomp::MontarChave0(const std::string& v_sMaquina) {
-  registro_.MontarChave(0, {{v_sMaquina, kMaquina.tamanho}});
+  MontarChave(0, {{v_sMaquina, kMaquina.tamanho}});
 }
 
 bool clsSelVcomp::Validar() {
   if (Aparar(Maquina()).empty()) {
-    registro_.DefinirErro(103979, "O campo 'Maquina', não pode ser deixado em branco.");
+    DefinirErro(103979, "O campo 'Maquina', não pode ser deixado em branco.");
     return false;
   }
   if (!Aparar(Data()).empty() && !DataRegistroValida(Data())) {
-    registro_.DefinirErro(103995, "A data do campo 'Data', é inválida.");
+    DefinirErro(103995, "A data do campo 'Data', é inválida.");
     return false;
   }
   if (!Aparar(Hora()).empty() && !HoraRegistroValida(Hora())) {
-    registro_.DefinirErro(103996, "O conteúdo do campo 'Hora', é inválido.");
+    DefinirErro(103996, "O conteúdo do campo 'Hora', é inválido.");
     return false;
   }
   return true;
 }
 
 bool clsSelVcomp::Gravar() {
-  registro_.LimparErro();
-  return Validar() && registro_.Gravar();
+  LimparErro();
+  return Validar() && RegistroBtrieve::Gravar();
 }
 
 }  // namespace tavoran

@@ -10,51 +10,50 @@ constexpr std::uint8_t kNumeroChaves = 7;
 }  // namespace
 
 clsSssVersao::clsSssVersao(IBtrieve& btrieve, IArquivos& arquivos)
-    : registro_(btrieve, arquivos, kTamanhoRegistro, kCodigos) {}
+    : RegistroBtrieve(btrieve, arquivos, kTamanhoRegistro, kCodigos) {}
 
-void clsSssVersao::AtualizarArquivo() { arquivo_ = diretorio_ + "\\" + sistema_ + "VERSAO.BTR"; }
-
-void clsSssVersao::Diretorio(const std::string& v_sDiretorio) {
-  diretorio_ = v_sDiretorio;
-  AtualizarArquivo();
+void clsSssVersao::AtualizarArquivo(const std::string& v_sDiretorio) {
+  DefinirCaminho(v_sDiretorio, v_sDiretorio + "\\" + sistema_ + "VERSAO.BTR");
 }
+
+void clsSssVersao::Diretorio(const std::string& v_sDiretorio) { AtualizarArquivo(v_sDiretorio); }
 
 void clsSssVersao::Sistema(const std::string& v_sSistema) {
   sistema_ = v_sSistema;
-  AtualizarArquivo();
+  AtualizarArquivo(Diretorio());
 }
 
-bool clsSssVersao::Criar() { return registro_.Criar(arquivo_, kTamanhoPagina, kNumeroChaves, kDefinicaoChaves); }
+bool clsSssVersao::Criar() { return RegistroBtrieve::Criar(kTamanhoPagina, kNumeroChaves, kDefinicaoChaves); }
 
 bool clsSssVersao::Abrir(std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario) {
-  return registro_.Abrir(arquivo_, v_eModoAbertura, v_sNomeProprietario);
+  return RegistroBtrieve::Abrir(v_eModoAbertura, v_sNomeProprietario);
 }
 
 void clsSssVersao::MontarChave0(const std::string& v_sVersaoSistema) {
-  registro_.MontarChave(0, {{v_sVersaoSistema, kVersaoSistema.tamanho}});
+  MontarChave(0, {{v_sVersaoSistema, kVersaoSistema.tamanho}});
 }
 
 void clsSssVersao::MontarChave1(const std::string& v_sNomeArquivo, const std::string& v_sVersaoSistema) {
-  registro_.MontarChave(1, {{v_sNomeArquivo, kNomeProgramaArquivo.tamanho}, {v_sVersaoSistema, kVersaoSistema.tamanho}});
+  MontarChave(1, {{v_sNomeArquivo, kNomeProgramaArquivo.tamanho}, {v_sVersaoSistema, kVersaoSistema.tamanho}});
 }
 
 void clsSssVersao::MontarChave2(const std::string& v_sVersaoPrograma, const std::string& v_sNomeArquivo,
                                 const std::string& v_sVersaoSistema) {
-  registro_.MontarChave(2, {{v_sVersaoPrograma, kVersaoPrograma.tamanho},
+  MontarChave(2, {{v_sVersaoPrograma, kVersaoPrograma.tamanho},
                             {v_sNomeArquivo, kNomeProgramaArquivo.tamanho},
                             {v_sVersaoSistema, kVersaoSistema.tamanho}});
 }
 
 void clsSssVersao::MontarChave3(const std::string& v_sDataCriacaoRegistro, const std::string& v_sNomeArquivo,
                                 const std::string& v_sVersaoSistema) {
-  registro_.MontarChave(3, {{v_sDataCriacaoRegistro, kRegDataCriacao.tamanho},
+  MontarChave(3, {{v_sDataCriacaoRegistro, kRegDataCriacao.tamanho},
                             {v_sNomeArquivo, kNomeProgramaArquivo.tamanho},
                             {v_sVersaoSistema, kVersaoSistema.tamanho}});
 }
 
 void clsSssVersao::MontarChave4(const std::string& v_sDataUltAlteracaoRegistro, const std::string& v_sNomeArquivo,
                                 const std::string& v_sVersaoSistema) {
-  registro_.MontarChave(4, {{v_sDataUltAlteracaoRegistro, kRegDataUltAlteracao.tamanho},
+  MontarChave(4, {{v_sDataUltAlteracaoRegistro, kRegDataUltAlteracao.tamanho},
                             {v_sNomeArquivo, kNomeProgramaArquivo.tamanho},
                             {v_sVersaoSistema, kVersaoSistema.tamanho}});
 }
@@ -62,7 +61,7 @@ void clsSssVersao::MontarChave4(const std::string& v_sDataUltAlteracaoRegistro, 
 void clsSssVersao::MontarChave5(const std::string& v_sNomeArquivo, const std::string& v_sVersaoPrograma,
                                 const std::string& v_sHash, const std::string& v_sDataCriacaoRegistro,
                                 const std::string& v_sDataUltAlteracaoRegistro) {
-  registro_.MontarChave(5, {{v_sNomeArquivo, kNomeProgramaArquivo.tamanho},
+  MontarChave(5, {{v_sNomeArquivo, kNomeProgramaArquivo.tamanho},
                             {v_sVersaoPrograma, kVersaoPrograma.tamanho},
                             {v_sHash, kHash.tamanho},
                             {v_sDataCriacaoRegistro, kRegDataCriacao.tamanho},
@@ -70,7 +69,7 @@ void clsSssVersao::MontarChave5(const std::string& v_sNomeArquivo, const std::st
 }
 
 void clsSssVersao::MontarChave6(const std::string& v_sVersaoOrdenacao) {
-  registro_.MontarChave(6, {{v_sVersaoOrdenacao, kVersaoOrdenacao.tamanho}});
+  MontarChave(6, {{v_sVersaoOrdenacao, kVersaoOrdenacao.tamanho}});
 }
 
 }  // namespace tavoran

@@ -8,7 +8,7 @@
 
 namespace tavoran {
 
-class clsSssVersao {
+class clsSssVersao : public RegistroBtrieve {
  public:
   static constexpr const char* kDefinicaoChaves =
       "/1/14/DF/79/64/DMS/1/14/DMF/143/14/DMS/79/64/DMS/1/14/DMF/189/8/DMS/79/64/DMS/1/14/DMF/197/8/DMS/79/64/DMS/"
@@ -17,51 +17,43 @@ class clsSssVersao {
 
   clsSssVersao(IBtrieve& btrieve, IArquivos& arquivos);
 
-  std::int32_t ErroNumero() const { return registro_.ErroNumero(); }
-  const std::string& ErroDescricao() const { return registro_.ErroDescricao(); }
-  clsComplArq& Complementos() { return registro_.Complementos(); }
-  const std::string& Chave() const { return registro_.Chave(); }
-  std::uint8_t ChaveNumero() const { return registro_.ChaveNumero(); }
-  void ChaveNumero(std::uint8_t v_bChaveNumero) { registro_.ChaveNumero(v_bChaveNumero); }
-  bool ArquivoExiste() { return registro_.ArquivoExiste(arquivo_); }
-  const std::string& Arquivo() const { return arquivo_; }
-  const std::string& Diretorio() const { return diretorio_; }
+  using RegistroBtrieve::Diretorio;
   void Diretorio(const std::string& v_sDiretorio);
   const std::string& Sistema() const { return sistema_; }
   void Sistema(const std::string& v_sSistema);
 
-  std::string VersaoSistema() const { return registro_.Campo(kVersaoSistema); }
-  void VersaoSistema(const std::string& v) { registro_.Campo(kVersaoSistema, v); }
-  std::string CaminhoProgramaArquivo() const { return registro_.Campo(kCaminhoProgramaArquivo); }
-  void CaminhoProgramaArquivo(const std::string& v) { registro_.Campo(kCaminhoProgramaArquivo, v); }
-  std::string NomeProgramaArquivo() const { return registro_.Campo(kNomeProgramaArquivo); }
-  void NomeProgramaArquivo(const std::string& v) { registro_.Campo(kNomeProgramaArquivo, v); }
-  std::string VersaoPrograma() const { return registro_.Campo(kVersaoPrograma); }
-  void VersaoPrograma(const std::string& v) { registro_.Campo(kVersaoPrograma, v); }
-  std::string hash() const { return registro_.Campo(kHash); }
-  void hash(const std::string& v) { registro_.Campo(kHash, v); }
-  std::string RegDataCriacao() const { return registro_.Campo(kRegDataCriacao); }
-  void RegDataCriacao(const std::string& v) { registro_.Campo(kRegDataCriacao, v); }
-  std::string RegDataUltAlteracao() const { return registro_.Campo(kRegDataUltAlteracao); }
-  void RegDataUltAlteracao(const std::string& v) { registro_.Campo(kRegDataUltAlteracao, v); }
-  std::string Observacao() const { return registro_.Campo(kObservacao); }
-  void Observacao(const std::string& v) { registro_.Campo(kObservacao, v); }
-  std::string Funcionando() const { return registro_.Campo(kFuncionando); }
-  void Funcionando(const std::string& v) { registro_.Campo(kFuncionando, v); }
-  std::string Beta() const { return registro_.Campo(kBeta); }
-  void Beta(const std::string& v) { registro_.Campo(kBeta, v); }
-  std::string VersaoOrdenacao() const { return registro_.Campo(kVersaoOrdenacao); }
-  void VersaoOrdenacao(const std::string& v) { registro_.Campo(kVersaoOrdenacao, v); }
-  std::string Boletim() const { return registro_.Campo(kBoletim); }
-  void Boletim(const std::string& v) { registro_.Campo(kBoletim, v); }
+  std::string VersaoSistema() const { return Campo(kVersaoSistema); }
+  void VersaoSistema(const std::string& v) { Campo(kVersaoSistema, v); }
+  std::string CaminhoProgramaArquivo() const { return Campo(kCaminhoProgramaArquivo); }
+  void CaminhoProgramaArquivo(const std::string& v) { Campo(kCaminhoProgramaArquivo, v); }
+  std::string NomeProgramaArquivo() const { return Campo(kNomeProgramaArquivo); }
+  void NomeProgramaArquivo(const std::string& v) { Campo(kNomeProgramaArquivo, v); }
+  std::string VersaoPrograma() const { return Campo(kVersaoPrograma); }
+  void VersaoPrograma(const std::string& v) { Campo(kVersaoPrograma, v); }
+  std::string hash() const { return Campo(kHash); }
+  void hash(const std::string& v) { Campo(kHash, v); }
+  std::string RegDataCriacao() const { return Campo(kRegDataCriacao); }
+  void RegDataCriacao(const std::string& v) { Campo(kRegDataCriacao, v); }
+  std::string RegDataUltAlteracao() const { return Campo(kRegDataUltAlteracao); }
+  void RegDataUltAlteracao(const std::string& v) { Campo(kRegDataUltAlteracao, v); }
+  std::string Observacao() const { return Campo(kObservacao); }
+  void Observacao(const std::string& v) { Campo(kObservacao, v); }
+  std::string Funcionando() const { return Campo(kFuncionando); }
+  void Funcionando(const std::string& v) { Campo(kFuncionando, v); }
+  std::string Beta() const { return Campo(kBeta); }
+  void Beta(const std::string& v) { Campo(kBeta, v); }
+  std::string VersaoOrdenacao() const { return Campo(kVersaoOrdenacao); }
+  void VersaoOrdenacao(const std::string& v) { Campo(kVersaoOrdenacao, v); }
+  std::string Boletim() const { return Campo(kBoletim); }
+  void Boletim(const std::string& v) { Campo(kBoletim, v); }
 
   bool Criar();
   bool Abrir(std::int32_t v_eModoAbertura, const std::string& v_sNomeProprietario);
-  bool Ler(std::int32_t v_eOperacao) { return registro_.Ler(v_eOperacao); }
-  void AdicionarNovo() { registro_.AdicionarNovo(); }
-  bool Gravar() { return registro_.Gravar(); }
-  bool Excluir() { return registro_.Excluir(); }
-  bool Fechar() { return registro_.Fechar(); }
+  using RegistroBtrieve::AdicionarNovo;
+  using RegistroBtrieve::Excluir;
+  using RegistroBtrieve::Fechar;
+  using RegistroBtrieve::Gravar;
+  using RegistroBtrieve::Ler;
 
   void MontarChave0(const std::string& v_sVersaoSistema);
   void MontarChave1(const std::string& v_sNomeArquivo, const std::string& v_sVersaoSistema);
@@ -75,19 +67,15 @@ class clsSssVersao {
                     const std::string& v_sDataCriacaoRegistro, const std::string& v_sDataUltAlteracaoRegistro);
   void MontarChave6(const std::string& v_sVersaoOrdenacao);
 
-  // The record image as stored (Windows-1252).
-  const std::string& Imagem() const { return registro_.Imagem(); }
-
   static constexpr CampoRegistro kVersaoSistema{1, 14}, kCaminhoProgramaArquivo{15, 64},
       kNomeProgramaArquivo{79, 64}, kVersaoPrograma{143, 14}, kHash{157, 32}, kRegDataCriacao{189, 8},
       kRegDataUltAlteracao{197, 8}, kObservacao{205, 255}, kFuncionando{460, 1}, kBeta{461, 1},
       kVersaoOrdenacao{462, 19}, kBoletim{481, 8};
 
  private:
-  void AtualizarArquivo();
+  void AtualizarArquivo(const std::string& v_sDiretorio);
 
-  RegistroBtrieve registro_;
-  std::string diretorio_, sistema_, arquivo_;
+  std::string sistema_;
 };
 
 }  // namespace tavoran

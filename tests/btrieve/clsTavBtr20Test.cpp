@@ -147,6 +147,19 @@ TEST_F(AcessoBtrieve, FailedOpenLeavesTheFileClosed) {
   EXPECT_EQ(objeto->Erro().Descricao(), "A aplicação encontrou um erro de modo incompatível.");
 }
 
+TEST_F(AcessoBtrieve, OpeningAgainClosesTheFileStillOpenFirst) {
+  AbrirArquivo();
+  ASSERT_TRUE(objeto->Abrir(kArquivo));
+  ASSERT_EQ(btrieve.chamadas.size(), 2u);
+  EXPECT_EQ(btrieve.chamadas[0].operacao, 1);
+  EXPECT_EQ(btrieve.chamadas[0].bloco.substr(0, 6), "ABERTO");
+  EXPECT_EQ(btrieve.chamadas[1].operacao, 0);
+  EXPECT_EQ(btrieve.chamadas[1].bloco, kBranco128);
+  ASSERT_TRUE(objeto->Criar("P:\\DADOS\\NOVO.BTR", 256, 4096, 1, "/1/30/F/"));
+  EXPECT_EQ(btrieve.chamadas[2].operacao, 1);
+  EXPECT_FALSE(objeto->ArquivoAberto());
+}
+
 TEST_F(AcessoBtrieve, FecharOnAClosedObjectReportsCode3WithoutACall) {
   EXPECT_FALSE(objeto->Fechar());
   EXPECT_EQ(objeto->Erro().Numero(), 3);
@@ -192,8 +205,8 @@ TEST_F(AcessoBtrieve, ReiniciarUsesAScratchBlockAndClosesTheObject) {
 TEST_F(AcessoBtrieve, InserirSendsTheBufferIn4088BytesWithItsOwnLength) {
   AbrirArquivo();
   std::string enviado;
-  btrieve.aoChamar = [&](testes::ChamadaBtrieve&, void* dados, void*, std::int16_t&) {
-    enviado.assign(static_cast<const char*>(dados), 4088);
+  btrieve.aoChamar = [&](testes::ChamadaBtrieve& c, void* dados, void*, std::int16_t&) {
+    if (c.operacao == 2) enviado.assign(static_cast<const char*>(dados), 4088);
   };
   objeto->Buffer("REGISTRO");
   objeto->Chave("CHAVE");

@@ -206,6 +206,11 @@ std::int16_t MotorBtrieveFalso::Chamar(std::uint16_t operacao, void* blocoPosica
   char* d = static_cast<char*>(dados);
   char* k = static_cast<char*>(chave);
   const int base = operacao % 100 + (operacao >= 1000 ? 1000 : 0);
+  if ((base == 0 || base == 14) && espelho) {
+    // A file removed from the mirrored file system is gone for the engine too.
+    const std::string nome = Maiusculas(AteNulo(std::string(k, tamanhoChave)));
+    if (!espelho->ExisteArquivo(DeCp1252(nome))) arquivos.erase(nome);
+  }
   switch (base) {
     case 14: {
       const std::string nome = AteNulo(std::string(k, tamanhoChave));
