@@ -18,6 +18,12 @@ std::vector<std::string> JanelasWin32::TitulosDesde(IdJanela janela) {
   return titulos;
 }
 
-void JanelasWin32::DifundirMudancaConfiguracao() { PostMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0); }
+// Where posting this message is refused (it may carry a text pointer, so some systems take
+// it only as a sent message), it is sent instead, without waiting long for hung windows.
+void JanelasWin32::DifundirMudancaConfiguracao() {
+  if (PostMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0)) return;
+  DWORD_PTR resultado = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG, 200, &resultado);
+}
 
 }  // namespace tavoran::win32
