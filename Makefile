@@ -6,7 +6,7 @@ ASAN := build/asan
 WINDOWS := build/windows
 export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 
-.PHONY: deps native asan windows prefix test test-native test-asan test-windows demo clean
+.PHONY: deps native asan windows prefix test test-native test-asan test-windows demo bench clean
 
 deps:
 	@tools/instalar-dependencias.sh
@@ -39,6 +39,10 @@ test: test-native test-asan test-windows
 
 demo: windows prefix
 	tests/e2e/com-wine.sh tools/demo.sh $(WINDOWS)
+
+# Start-up figures under Wine (not part of make test).
+bench: windows prefix
+	tests/e2e/com-wine.sh bench/inicio-wine.sh $(WINDOWS)
 
 clean:
 	rm -rf build

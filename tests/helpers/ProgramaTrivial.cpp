@@ -12,7 +12,7 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
   MSG m;
-  const ULONGLONG fim = GetTickCount64() + 1500;
+  const ULONGLONG fim = GetTickCount64() + 300;
   while (GetTickCount64() < fim) {
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
     Sleep(10);
