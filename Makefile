@@ -8,7 +8,7 @@ FUZZ := build/fuzz
 FUZZ_SEGUNDOS ?= 60
 export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 
-.PHONY: deps native asan windows prefix fuzz test test-native test-asan test-windows test-fuzz bench demo clean
+.PHONY: deps native asan windows prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio demo clean
 
 deps:
 	@tools/instalar-dependencias.sh
@@ -48,7 +48,9 @@ test-fuzz: fuzz
 	  -print_final_stats=1 $(FUZZ)/corpus
 
 # Engine benchmarks beside SQLite; prints the figures.
-bench: native
+bench: bench-motor bench-inicio
+
+bench-motor: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
 	cmake --build build/bench -j$(JOBS) --target tav_motor_bench
 	build/bench/bench/tav_motor_bench
@@ -57,6 +59,10 @@ test: test-native test-asan test-windows test-fuzz
 
 demo: windows prefix
 	tests/e2e/com-wine.sh tools/demo.sh $(WINDOWS)
+
+# Start-up figures under Wine (not part of make test).
+bench-inicio: windows prefix
+	tests/e2e/com-wine.sh bench/inicio-wine.sh $(WINDOWS)
 
 clean:
 	rm -rf build

@@ -1,0 +1,43 @@
+#include "platform/win32/AmbienteWindows.h"
+
+#include "platform/win32/ArquivosWin32.h"
+#include "platform/win32/BtrieveWin32.h"
+#include "platform/win32/ConsultaUnidadesWin32.h"
+#include "platform/win32/JanelasWin32.h"
+#include "platform/win32/PastasEspeciaisWin32.h"
+#include "platform/win32/ProcessosWin32.h"
+#include "platform/win32/RedeWin32.h"
+#include "platform/win32/RegionalWin32.h"
+#include "platform/win32/RegistroWin32.h"
+#include "platform/win32/RelogioWin32.h"
+#include "platform/win32/SessaoTerminalWin32.h"
+#include "platform/win32/ShellWin32.h"
+#include "platform/win32/SistemaWin32.h"
+#include "platform/win32/UnidadesWin32.h"
+#include "platform/win32/VisaoWin32.h"
+#include "platform/win32/XmlWin32.h"
+
+namespace tavoran {
+
+std::unique_ptr<Ambiente> CriarAmbienteWindows() {
+  auto a = std::make_unique<Ambiente>();
+  a->registro = std::make_unique<win32::RegistroWin32>();
+  a->arquivos = std::make_unique<win32::ArquivosWin32>();
+  a->shell = std::make_unique<win32::ShellWin32>();
+  a->janelas = std::make_unique<win32::JanelasWin32>();
+  a->regional = std::make_unique<win32::RegionalWin32>();
+  a->pastasEspeciais = std::make_unique<win32::PastasEspeciaisWin32>();
+  a->sistema = std::make_unique<win32::SistemaWin32>();
+  a->processos = std::make_unique<win32::ProcessosWin32>();
+  a->unidades = std::make_unique<win32::UnidadesWin32>();
+  a->xml = std::make_unique<win32::XmlWin32>();
+  a->visao = std::make_unique<win32::VisaoWin32>();
+  a->relogio = std::make_unique<win32::RelogioWin32>();
+  a->btrieve = CriarBtrieveWin32();
+  a->sessaoTerminal = CriarSessaoTerminalWin32();
+  a->rede = CriarRedeWin32();
+  a->consultaUnidades = CriarConsultaUnidadesWin32();
+  return a;
+}
+
+}  // namespace tavoran

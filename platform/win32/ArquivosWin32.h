@@ -1,0 +1,20 @@
+#pragma once
+// Files and folders through the ...A file functions; every Windows error becomes the
+// run-time number of platform/ErrosWindows.
+#include "platform/Arquivos.h"
+
+namespace tavoran::win32 {
+
+class ArquivosWin32 : public IArquivos {
+ public:
+  std::vector<EntradaPasta> Listar(const std::string& padrao) override;
+  Falha CriarPasta(const std::string& pasta) override;
+  Falha Copiar(const std::string& origem, const std::string& destino) override;
+  Falha Excluir(const std::string& arquivo) override;
+  bool LerVersao(const std::string& arquivo, VersaoFixa& versao) override;
+  bool LerDataModificacao(const std::string& arquivo, DataHora& data) override;
+  Falha AbrirParaAcrescentar(const std::string& arquivo, std::unique_ptr<IArquivoAberto>& aberto) override;
+  Falha LerTudo(const std::string& arquivo, std::string& bytes) override;
+};
+
+}  // namespace tavoran::win32

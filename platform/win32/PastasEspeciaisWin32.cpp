@@ -1,0 +1,22 @@
+#include "platform/win32/PastasEspeciaisWin32.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/Texto.h"
+
+namespace tavoran::win32 {
+
+ResultadoPastaEspecial PastasEspeciaisWin32::Caminho(int csidl, std::string& caminho) {
+  LPITEMIDLIST lista = nullptr;
+  if (SHGetSpecialFolderLocation(nullptr, csidl, &lista) != S_OK || lista == nullptr)
+    return ResultadoPastaEspecial::FalhaLocalizacao;
+  char buffer[512] = {};
+  const BOOL ok = SHGetPathFromIDListA(lista, buffer);
+  CoTaskMemFree(lista);
+  if (!ok) return ResultadoPastaEspecial::FalhaCaminho;
+  caminho = DeCp1252(AteNulo(std::string(buffer, sizeof buffer)));
+  return ResultadoPastaEspecial::Ok;
+}
+
+}  // namespace tavoran::win32

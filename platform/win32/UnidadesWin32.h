@@ -1,0 +1,12 @@
+#pragma once
+// Network drive mapping through WNetAddConnectionA.
+#include "platform/Unidades.h"
+
+namespace tavoran::win32 {
+
+class UnidadesWin32 : public IUnidades {
+ public:
+  std::uint32_t Mapear(const std::string& remoto, const std::string& local) override;
+};
+
+}  // namespace tavoran::win32

@@ -1,0 +1,256 @@
+#include "platform/win32/VisaoWin32.h"
+
+#include <commctrl.h>
+
+#include "platform/Texto.h"
+
+namespace tavoran::win32 {
+namespace {
+
+constexpr UINT kMsgAtivar = WM_APP + 1;  // runs Form_Activate once the window is up
+constexpr UINT_PTR kTmrSleep = 1;
+constexpr UINT kIntervaloTimer = 500;
+constexpr int kLargura = 420, kAltura = 118;
+constexpr int kIdIconePrograma = 1;  // the icon of the program's resource file
+
+HINSTANCE Instancia() { return GetModuleHandleA(nullptr); }
+
+void RegistrarClasse(const char* nome, WNDPROC procedimento, HICON icone) {
+  WNDCLASSEXA c{};
+  c.cbSize = sizeof c;
+  c.lpfnWndProc = procedimento;
+  c.hInstance = Instancia();
+  c.hIcon = icone;
+  c.hIconSm = icone;
+  c.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  c.lpszClassName = nome;
+  RegisterClassExA(&c);  // a second window of the process finds the class registered
+}
+
+HWND CriarFilha(HWND pai, const char* classe, DWORD estilo, int x, int y, int l, int a, HGDIOBJ fonte,
+                const std::string& texto = "") {
+  HWND h = CreateWindowExA(0, classe, ParaCp1252(texto).c_str(), WS_CHILD | WS_VISIBLE | estilo, x, y, l, a, pai,
+                           nullptr, Instancia(), nullptr);
+  if (h && fonte) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonte), FALSE);
+  return h;
+}
+
+}  // namespace
+
+VisaoWin32::VisaoWin32() {
+  INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&icc);
+  iconePrograma_ = LoadIconA(Instancia(), MAKEINTRESOURCEA(kIdIconePrograma));
+  if (iconePrograma_ == nullptr) iconePrograma_ = LoadIcon(nullptr, IDI_APPLICATION);
+  fonte_ = ObjetoGdi(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+  fonteTitulo_ = ObjetoGdi(CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+  fundo_ = ObjetoGdi(CreateSolidBrush(RGB(255, 255, 255)));
+  corBordaExterna_ = ObjetoGdi(CreateSolidBrush(RGB(0, 51, 102)));
+  corBordaInterna_ = ObjetoGdi(CreateSolidBrush(RGB(153, 180, 209)));
+}
+
+VisaoWin32::~VisaoWin32() {
+  eventos_ = nullptr;  // no events while the object goes away
+  if (janela_) DestroyWindow(janela_);
+  if (icone_) DestroyWindow(icone_);
+}
+
+void VisaoWin32::Carregar(IEventosJanela& eventos) {
+  eventos_ = &eventos;
+  if (janela_ != nullptr || fechando_) return;
+  RegistrarClasse(kClasseJanela, &VisaoWin32::Procedimento, iconePrograma_);
+  RegistrarClasse(kClasseIcone, DefWindowProcA, iconePrograma_);
+  icone_ = CreateWindowExA(0, kClasseIcone, "frmIcone", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instancia(), nullptr);
+  RECT r{0, 0, kLargura, kAltura};
+  const DWORD estilo = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+  AdjustWindowRectEx(&r, estilo, FALSE, WS_EX_APPWINDOW);
+  const int l = r.right - r.left, a = r.bottom - r.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - l) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - a) / 2;
+  CreateWindowExA(WS_EX_APPWINDOW, kClasseJanela, ParaCp1252(kTitulo).c_str(), estilo, x, y, l, a, nullptr, nullptr,
+                  Instancia(), this);
+}
+
+void VisaoWin32::CriarControles() {
+  AjustarBordas(kLargura, kAltura);
+  imgComponente_ = CriarFilha(janela_, "STATIC", SS_ICON, 16, 16, 32, 32, nullptr);
+  SendMessageA(imgComponente_, STM_SETICON, reinterpret_cast<WPARAM>(iconePrograma_), 0);
+  lblTitulo_ = CriarFilha(janela_, "STATIC", SS_LEFT | SS_NOPREFIX, 60, 16, kLargura - 76, 18, fonteTitulo_.get(),
+                          kTitulo);
+  lblProcesso_ = CriarFilha(janela_, "STATIC", SS_LEFT | SS_NOPREFIX, 60, 40, kLargura - 76, 30, fonte_.get(),
+                            textoProcesso_);
+  pbProgresso_ = CriarFilha(janela_, PROGRESS_CLASSA, PBS_SMOOTH, 16, 80, kLargura - 32, 18, nullptr);
+  SendMessageA(pbProgresso_, PBM_SETRANGE32, static_cast<WPARAM>(minimo_), static_cast<LPARAM>(maximo_));
+  SendMessageA(pbProgresso_, PBM_SETPOS, static_cast<WPARAM>(valor_), 0);
+}
+
+void VisaoWin32::Mostrar() {
+  if (janela_ == nullptr) return;
+  mostrada_ = true;
+  ShowWindow(janela_, SW_SHOWNORMAL);
+  UpdateWindow(janela_);
+  // Activation normally posts this too; the window runs the sequence only once.
+  PostMessageA(janela_, kMsgAtivar, 0, 0);
+}
+
+void VisaoWin32::Fechar() {
+  if (janela_ == nullptr || fechando_) return;
+  fechando_ = true;
+  Disparar([this] { eventos_->Fechando(); });
+  HabilitarTemporizador(false);
+  if (janela_) DestroyWindow(janela_);
+  if (icone_) DestroyWindow(icone_);
+  icone_ = nullptr;
+}
+
+void VisaoWin32::ExecutarLaco() {
+  if (!mostrada_) return;
+  MSG m;
+  while (janela_ != nullptr && GetMessageA(&m, nullptr, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+}
+
+IdJanela VisaoWin32::Janela() { return reinterpret_cast<IdJanela>(janela_); }
+
+void VisaoWin32::DefinirTextoProcesso(const std::string& texto) {
+  textoProcesso_ = texto;
+  if (lblProcesso_) SetWindowTextA(lblProcesso_, ParaCp1252(texto).c_str());
+}
+
+void VisaoWin32::DefinirFaixaProgresso(int minimo, int maximo) {
+  minimo_ = minimo;
+  maximo_ = maximo;
+  if (pbProgresso_) SendMessageA(pbProgresso_, PBM_SETRANGE32, static_cast<WPARAM>(minimo), static_cast<LPARAM>(maximo));
+}
+
+void VisaoWin32::DefinirProgresso(int valor) {
+  valor_ = valor;
+  if (pbProgresso_) SendMessageA(pbProgresso_, PBM_SETPOS, static_cast<WPARAM>(valor), 0);
+}
+
+int VisaoWin32::Progresso() {
+  return pbProgresso_ ? static_cast<int>(SendMessageA(pbProgresso_, PBM_GETPOS, 0, 0)) : valor_;
+}
+
+int VisaoWin32::MaximoProgresso() {
+  return pbProgresso_ ? static_cast<int>(SendMessageA(pbProgresso_, PBM_GETRANGE, FALSE, 0)) : maximo_;
+}
+
+// shapeBordaExterna covers the inner area; shapeBordaInterna sits three pixels inside it.
+void VisaoWin32::AjustarBordas(int largura, int altura) {
+  bordaExterna_ = {0, 0, largura, altura};
+  bordaInterna_ = {3, 3, largura - 3, altura - 3};
+  if (janela_) InvalidateRect(janela_, nullptr, TRUE);
+}
+
+void VisaoWin32::HabilitarTemporizador(bool ligado) {
+  temporizador_ = ligado;
+  if (janela_ == nullptr) return;
+  if (ligado)
+    SetTimer(janela_, kTmrSleep, kIntervaloTimer, nullptr);
+  else
+    KillTimer(janela_, kTmrSleep);
+}
+
+// Like DoEvents: everything pending is dispatched once. While a pause waits for the timer,
+// an empty queue yields for a moment instead of spinning.
+void VisaoWin32::ProcessarEventos() {
+  MSG m;
+  bool algum = false;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      break;
+    }
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+    algum = true;
+  }
+  if (!algum && temporizador_) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+}
+
+int VisaoWin32::CaixaMensagem(const std::string& texto, const std::string& titulo, BotoesCaixa botoes,
+                              IconeCaixa icone) {
+  const UINT estilo = static_cast<UINT>(botoes) | static_cast<UINT>(icone);
+  return MessageBoxA(janela_, ParaCp1252(texto).c_str(), ParaCp1252(titulo).c_str(), estilo);
+}
+
+template <class F>
+void VisaoWin32::Disparar(F&& evento) {
+  if (eventos_ == nullptr) return;
+  try {
+    evento();
+  } catch (...) {
+    // The routines behind the events report their own errors; nothing may cross user32.
+  }
+}
+
+void VisaoWin32::Pintar() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(janela_, &ps);
+  RECT cliente;
+  GetClientRect(janela_, &cliente);
+  FillRect(dc, &cliente, static_cast<HBRUSH>(fundo_.get()));
+  FrameRect(dc, &bordaExterna_, static_cast<HBRUSH>(corBordaExterna_.get()));
+  FrameRect(dc, &bordaInterna_, static_cast<HBRUSH>(corBordaInterna_.get()));
+  EndPaint(janela_, &ps);
+}
+
+LRESULT CALLBACK VisaoWin32::Procedimento(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_NCCREATE) {
+    auto* visao = static_cast<VisaoWin32*>(reinterpret_cast<CREATESTRUCTA*>(l)->lpCreateParams);
+    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(visao));
+    visao->janela_ = h;
+  }
+  auto* visao = reinterpret_cast<VisaoWin32*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+  return visao ? visao->Tratar(m, w, l) : DefWindowProcA(h, m, w, l);
+}
+
+LRESULT VisaoWin32::Tratar(UINT m, WPARAM w, LPARAM l) {
+  HWND h = janela_;
+  switch (m) {
+    case WM_CREATE:
+      CriarControles();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(w) != WA_INACTIVE && !ativada_) PostMessageA(h, kMsgAtivar, 0, 0);
+      break;
+    case kMsgAtivar:
+      if (!ativada_ && mostrada_) {
+        ativada_ = true;
+        Disparar([this] { eventos_->Ativada(); });
+      }
+      return 0;
+    case WM_SIZE:
+      Disparar([&] { eventos_->Redimensionada(LOWORD(l), HIWORD(l)); });
+      return 0;
+    case WM_TIMER:
+      if (w == kTmrSleep) Disparar([this] { eventos_->Temporizador(); });
+      return 0;
+    case WM_PAINT:
+      Pintar();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_CTLCOLORSTATIC:
+      SetBkMode(reinterpret_cast<HDC>(w), TRANSPARENT);
+      SetTextColor(reinterpret_cast<HDC>(w), RGB(0, 0, 0));
+      return reinterpret_cast<LRESULT>(fundo_.get());
+    case WM_CLOSE:
+      Fechar();
+      return 0;
+    case WM_DESTROY:
+      SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+      janela_ = nullptr;
+      lblTitulo_ = lblProcesso_ = pbProgresso_ = imgComponente_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+}  // namespace tavoran::win32

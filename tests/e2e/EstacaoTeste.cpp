@@ -1,0 +1,204 @@
+#include "tests/e2e/EstacaoTeste.h"
+
+#include "platform/Texto.h"
+
+namespace tavoran::testes {
+namespace {
+
+constexpr const char* kVariavelRegistro = "TAV_REGISTRO_COMANDOS";
+
+void Remover(const std::string& pasta) {
+  WIN32_FIND_DATAA d;
+  HANDLE h = FindFirstFileA((pasta + "\\*").c_str(), &d);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string nome = d.cFileName, filho = pasta + "\\" + nome;
+      if (nome == "." || nome == "..") continue;
+      SetFileAttributesA(filho.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        Remover(filho);
+      else
+        DeleteFileA(filho.c_str());
+    } while (FindNextFileA(h, &d));
+    FindClose(h);
+  }
+  RemoveDirectoryA(pasta.c_str());
+}
+
+void GravarTexto(HKEY raiz, const std::string& chave, const char* valor, const std::string& texto, REGSAM visao) {
+  HKEY h;
+  if (RegCreateKeyExA(raiz, chave.c_str(), 0, nullptr, 0, KEY_WRITE | visao, nullptr, &h, nullptr) != ERROR_SUCCESS)
+    return;
+  const std::string ansi = ParaCp1252(texto);
+  RegSetValueExA(h, valor, 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi.c_str()), static_cast<DWORD>(ansi.size() + 1));
+  RegCloseKey(h);
+}
+
+// The stand-in browser opens http, https and .html documents, in both registry views and
+// for the user, so that whichever the shell reads leads to it.
+void RegistrarNavegador(const std::string& navegador) {
+  const std::string comando = "\"" + navegador + "\" \"%1\"";
+  for (REGSAM visao : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    for (const char* classe : {"http", "https", "htmlfile"}) {
+      GravarTexto(HKEY_LOCAL_MACHINE, std::string("Software\\Classes\\") + classe + "\\shell\\open\\command", nullptr,
+                  comando, visao);
+      GravarTexto(HKEY_CURRENT_USER, std::string("Software\\Classes\\") + classe + "\\shell\\open\\command", nullptr,
+                  comando, visao);
+    }
+    GravarTexto(HKEY_LOCAL_MACHINE, "Software\\Classes\\http", "URL Protocol", "", visao);
+    GravarTexto(HKEY_LOCAL_MACHINE, "Software\\Classes\\https", "URL Protocol", "", visao);
+    for (const char* extensao : {".html", ".htm"}) {
+      GravarTexto(HKEY_LOCAL_MACHINE, std::string("Software\\Classes\\") + extensao, nullptr, "htmlfile", visao);
+      GravarTexto(HKEY_CURRENT_USER, std::string("Software\\Classes\\") + extensao, nullptr, "htmlfile", visao);
+    }
+  }
+}
+
+}  // namespace
+
+// ---- one run -----------------------------------------------------------------------------
+ExecucaoTavoran::ExecucaoTavoran(const std::string& programa, const std::string& argumentos) {
+  std::string linha = "\"" + programa + "\"" + (argumentos.empty() ? "" : " " + argumentos);
+  const std::string pasta = programa.substr(0, programa.rfind('\\'));
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, linha.data(), nullptr, nullptr, FALSE, 0, nullptr, pasta.c_str(), &si, &pi)) return;
+  CloseHandle(pi.hThread);
+  processo_ = pi.hProcess;
+  id_ = pi.dwProcessId;
+}
+
+ExecucaoTavoran::~ExecucaoTavoran() {
+  if (processo_ == nullptr) return;
+  if (WaitForSingleObject(processo_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(processo_, 99);
+    WaitForSingleObject(processo_, 10000);
+  }
+  CloseHandle(processo_);
+}
+
+void ExecucaoTavoran::Observar() {
+  if (JanelaVisivelDoProcesso(id_, "frmInicial") != nullptr) janelaVista_ = true;
+}
+
+std::optional<CaixaNaTela> ExecucaoTavoran::EsperarCaixa(DWORD limiteMs) {
+  const ULONGLONG fim = GetTickCount64() + limiteMs;
+  while (GetTickCount64() < fim) {
+    Observar();
+    auto caixas = CaixasDoProcesso(id_);
+    if (!caixas.empty() && !caixas.front().botoes.empty()) {
+      caixasVistas.push_back(caixas.front());
+      return caixas.front();
+    }
+    if (WaitForSingleObject(processo_, 20) == WAIT_OBJECT_0) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+void ExecucaoTavoran::Responder(const CaixaNaTela& caixa, int botao) {
+  if (!PressionarBotaoId(caixa, botao) && !caixa.botoes.empty()) PressionarBotao(caixa, caixa.botoes.front());
+  for (int i = 0; i < 500 && IsWindow(caixa.janela); ++i) Sleep(20);
+}
+
+bool ExecucaoTavoran::EsperarFim(DWORD limiteMs) {
+  const ULONGLONG fim = GetTickCount64() + limiteMs;
+  while (GetTickCount64() < fim) {
+    if (WaitForSingleObject(processo_, 0) == WAIT_OBJECT_0) return true;
+    auto caixa = EsperarCaixa(200);
+    if (caixa) Responder(*caixa);
+  }
+  return WaitForSingleObject(processo_, 0) == WAIT_OBJECT_0;
+}
+
+DWORD ExecucaoTavoran::CodigoSaida() const {
+  DWORD codigo = STILL_ACTIVE;
+  GetExitCodeProcess(processo_, &codigo);
+  return codigo;
+}
+
+// ---- the workstation ---------------------------------------------------------------------
+std::string EstacaoTeste::PastaTestes() {
+  char caminho[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, caminho, MAX_PATH);
+  std::string s = caminho;
+  return s.substr(0, s.rfind('\\'));
+}
+
+std::string EstacaoTeste::ProgramaTavoran() { return PastaTestes() + "\\..\\platform\\win32\\TAVORAN.EXE"; }
+
+void EstacaoTeste::GravarArquivo(const std::string& caminho, const std::string& bytes) {
+  HANDLE h = CreateFileA(ParaCp1252(caminho).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD escritos = 0;
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &escritos, nullptr);
+  CloseHandle(h);
+}
+
+bool EstacaoTeste::Existe(const std::string& caminho) {
+  return GetFileAttributesA(ParaCp1252(caminho).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void EstacaoTeste::Preparar() {
+  Remover(kDirT);
+  DeleteFileA((std::string(kRaiz) + "\\comandos.txt").c_str());
+  CreateDirectoryA(kDirT, nullptr);
+  CopyFileA(ProgramaTavoran().c_str(), (DirT() + "\\TAVORAN.EXE").c_str(), FALSE);
+  CopyFileA((PastaTestes() + "\\helpers\\KemCriaArq.exe").c_str(), (DirT() + "\\KemCriaArq.exe").c_str(), FALSE);
+  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirT, KEY_WOW64_32KEY);
+  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", "UNC", "\\\\servidor\\tavoran\\Tavoran.win",
+              KEY_WOW64_32KEY);
+  RegistrarNavegador(PastaTestes() + "\\helpers\\NavegadorFalso.exe");
+  SetEnvironmentVariableA(kVariavelRegistro, (std::string(kRaiz) + "\\comandos.txt").c_str());
+}
+
+std::string EstacaoTeste::Comandos() const {
+  HANDLE h = CreateFileA((std::string(kRaiz) + "\\comandos.txt").c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string texto(65536, '\0');
+  DWORD lidos = 0;
+  ReadFile(h, texto.data(), static_cast<DWORD>(texto.size()), &lidos, nullptr);
+  CloseHandle(h);
+  return DeCp1252(texto.substr(0, lidos));
+}
+
+std::string EstacaoTeste::NomeComputador() const {
+  char nome[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD n = sizeof nome;
+  GetComputerNameA(nome, &n);
+  return DeCp1252(nome);
+}
+
+std::vector<std::string> EstacaoTeste::Arquivos(const std::string& pasta) const {
+  std::vector<std::string> nomes;
+  WIN32_FIND_DATAA d;
+  HANDLE h = FindFirstFileA(ParaCp1252(pasta + "\\*").c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return nomes;
+  do {
+    if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) nomes.push_back(DeCp1252(d.cFileName));
+  } while (FindNextFileA(h, &d));
+  FindClose(h);
+  return nomes;
+}
+
+EstacaoTeste::ArquivoPreso::ArquivoPreso(const std::string& caminho)
+    : h_(CreateFileA(ParaCp1252(caminho).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0,
+                     nullptr)) {}
+
+EstacaoTeste::ArquivoPreso::~ArquivoPreso() {
+  if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+}
+
+EstacaoTeste::JanelaDeOutroPrograma::JanelaDeOutroPrograma(const std::string& titulo) {
+  WNDCLASSA c{};
+  c.lpfnWndProc = DefWindowProcA;
+  c.hInstance = GetModuleHandleA(nullptr);
+  c.lpszClassName = "OutroPrograma";
+  RegisterClassA(&c);
+  h_ = CreateWindowExA(0, c.lpszClassName, ParaCp1252(titulo).c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200, 80, nullptr,
+                       nullptr, c.hInstance, nullptr);
+}
+
+EstacaoTeste::JanelaDeOutroPrograma::~JanelaDeOutroPrograma() { DestroyWindow(h_); }
+
+}  // namespace tavoran::testes

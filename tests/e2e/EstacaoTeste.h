@@ -1,0 +1,86 @@
+#pragma once
+// The end-to-end test workstation: a share on a mapped drive with the program, its
+// registry entries, the stand-in browser, and the runs of TAVORAN.EXE that a test starts.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/helpers/AutomacaoUi.h"
+
+namespace tavoran::testes {
+
+// One run of TAVORAN.EXE; killed if still running when the object goes away.
+class ExecucaoTavoran {
+ public:
+  ExecucaoTavoran(const std::string& programa, const std::string& argumentos);
+  ExecucaoTavoran(const ExecucaoTavoran&) = delete;
+  ExecucaoTavoran& operator=(const ExecucaoTavoran&) = delete;
+  ~ExecucaoTavoran();
+  bool Iniciada() const { return processo_ != nullptr; }
+  DWORD Id() const { return id_; }
+  // The next message box, or nothing when none came in time or the program ended.
+  std::optional<CaixaNaTela> EsperarCaixa(DWORD limiteMs = 30000);
+  // Presses a button of a box of this run and waits for the box to go away.
+  static void Responder(const CaixaNaTela& caixa, int botao = IDOK);
+  // Waits for the end; false on time-out. Every box met on the way is kept in caixasVistas
+  // and answered with OK.
+  bool EsperarFim(DWORD limiteMs = 60000);
+  DWORD CodigoSaida() const;
+  bool JanelaFoiVista() const { return janelaVista_; }
+  std::vector<CaixaNaTela> caixasVistas;
+
+ private:
+  void Observar();
+  HANDLE processo_ = nullptr;
+  DWORD id_ = 0;
+  bool janelaVista_ = false;
+};
+
+class EstacaoTeste {
+ public:
+  // The share's drive root (mapped by preparar-unidade.sh) and the main directory in it.
+  static constexpr const char* kRaiz = "T:";
+  static constexpr const char* kDirT = "T:\\Tavoran.win";
+
+  // Empties the share, copies TAVORAN.EXE and the stand-in starter into DirT, writes the
+  // registry and registers the stand-in browser.
+  void Preparar();
+  std::string DirT() const { return kDirT; }
+  std::string Comandos() const;  // what the stand-ins recorded, lines "name|command line"
+  std::string NomeComputador() const;
+  std::vector<std::string> Arquivos(const std::string& pasta) const;  // names only
+
+  // A file held open with share mode 0, as a running copy holds it.
+  class ArquivoPreso {
+   public:
+    explicit ArquivoPreso(const std::string& caminho);
+    ArquivoPreso(const ArquivoPreso&) = delete;
+    ArquivoPreso& operator=(const ArquivoPreso&) = delete;
+    ~ArquivoPreso();
+    bool Preso() const { return h_ != INVALID_HANDLE_VALUE; }
+
+   private:
+    HANDLE h_;
+  };
+
+  // A top-level window with a title, as another program's main window.
+  class JanelaDeOutroPrograma {
+   public:
+    explicit JanelaDeOutroPrograma(const std::string& titulo);
+    JanelaDeOutroPrograma(const JanelaDeOutroPrograma&) = delete;
+    JanelaDeOutroPrograma& operator=(const JanelaDeOutroPrograma&) = delete;
+    ~JanelaDeOutroPrograma();
+
+   private:
+    HWND h_;
+  };
+
+  static std::string PastaTestes();     // where the test programs are
+  static std::string ProgramaTavoran();  // TAVORAN.EXE of the build
+  static void GravarArquivo(const std::string& caminho, const std::string& bytes);
+  static bool Existe(const std::string& caminho);
+};
+
+}  // namespace tavoran::testes

@@ -1,0 +1,69 @@
+// Demo aid: starts a program, waits until its progress window (class frmInicial) is on the
+// screen and painted, freezes the process while an outside tool takes a screenshot, then
+// lets it go on. Arguments: <program> <ready-file> <continue-file>. Exit code 0 when the
+// window was caught, 1 when the program ended or 20 s passed first.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/helpers/AutomacaoUi.h"
+
+namespace {
+
+std::vector<HANDLE> Suspender(DWORD idProcesso) {
+  std::vector<HANDLE> linhas;
+  HANDLE foto = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 t{};
+  t.dwSize = sizeof t;
+  for (BOOL ok = Thread32First(foto, &t); ok; ok = Thread32Next(foto, &t)) {
+    if (t.th32OwnerProcessID != idProcesso) continue;
+    if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
+      SuspendThread(h);
+      linhas.push_back(h);
+    }
+  }
+  CloseHandle(foto);
+  return linhas;
+}
+
+bool Existe(const char* caminho) { return GetFileAttributesA(caminho) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (__argc < 4) return 2;
+  std::string linha = std::string("\"") + __argv[1] + "\"";
+  std::string pasta = __argv[1];
+  pasta = pasta.substr(0, pasta.rfind('\\'));
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, linha.data(), nullptr, nullptr, FALSE, 0, nullptr, pasta.c_str(), &si, &pi)) return 2;
+  int codigo = 1;
+  const ULONGLONG fim = GetTickCount64() + 20000;
+  while (GetTickCount64() < fim && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
+    HWND janela = tavoran::testes::JanelaVisivelDoProcesso(pi.dwProcessId, "frmInicial");
+    if (janela == nullptr) continue;
+    // The step text of the sequence shows that the window has been painted at least once.
+    HWND processo = FindWindowExA(janela, FindWindowExA(janela, FindWindowExA(janela, nullptr, "Static", nullptr),
+                                                        "Static", nullptr),
+                                  "Static", nullptr);
+    if (processo == nullptr || tavoran::testes::TextoDaJanela(processo) == "Descrição do Processo...") continue;
+    Sleep(15);
+    auto linhas = Suspender(pi.dwProcessId);
+    CloseHandle(CreateFileA(__argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (int i = 0; i < 600 && !Existe(__argv[3]); ++i) Sleep(50);
+    for (HANDLE h : linhas) {
+      ResumeThread(h);
+      CloseHandle(h);
+    }
+    codigo = 0;
+    break;
+  }
+  WaitForSingleObject(pi.hProcess, 60000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return codigo;
+}

@@ -1,0 +1,95 @@
+// The registry for real: round trips in the 32-bit view, text conversion, missing keys.
+#include "platform/win32/RegistroWin32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/Texto.h"
+
+namespace tavoran::win32 {
+namespace {
+
+constexpr const char* kChave = "SOFTWARE\\Tavoran\\TestesWin32";
+
+class RegistroWin32Test : public ::testing::Test {
+ protected:
+  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kChave); }
+  RegistroWin32 registro;
+};
+
+TEST_F(RegistroWin32Test, TextoGravadoVoltaIgualEFicaEmCp1252) {
+  std::unique_ptr<IChaveRegistro> chave;
+  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
+  ASSERT_EQ(chave->Gravar("", kRegSz, "P:\\Tavoran.win\\Atualização"), kRegOk);
+  ASSERT_EQ(chave->Fechar(), kRegOk);
+
+  std::unique_ptr<IChaveRegistro> lida;
+  ASSERT_EQ(registro.Abrir(RaizRegistro::LocalMachine, kChave, lida), kRegOk);
+  std::uint32_t tipo = 0;
+  std::string dados;
+  ASSERT_EQ(lida->Consultar("", tipo, dados), kRegOk);
+  EXPECT_EQ(tipo, kRegSz);
+  EXPECT_EQ(AteNulo(dados), "P:\\Tavoran.win\\Atualização");
+
+  // The stored bytes are Windows-1252 (Wine adds a NUL that Windows would not store).
+  HKEY h;
+  ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, kChave, &h), ERROR_SUCCESS);
+  char bruto[64] = {};
+  DWORD tamanho = sizeof bruto, t = 0;
+  ASSERT_EQ(RegQueryValueExA(h, "", nullptr, &t, reinterpret_cast<BYTE*>(bruto), &tamanho), ERROR_SUCCESS);
+  RegCloseKey(h);
+  EXPECT_EQ(AteNulo(std::string(bruto, tamanho)), "P:\\Tavoran.win\\Atualiza\xE7\xE3o");
+}
+
+TEST_F(RegistroWin32Test, DwordENulosInternosChegamComoGravados) {
+  std::unique_ptr<IChaveRegistro> chave;
+  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
+  ASSERT_EQ(chave->Gravar("Release", kRegDword, std::string("\x01\x02\x00\x00", 4)), kRegOk);
+  HKEY h;
+  ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, kChave, &h), ERROR_SUCCESS);
+  RegSetValueExA(h, "ComNulo", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc\0def\0"), 8);
+  RegCloseKey(h);
+
+  std::uint32_t tipo = 0;
+  std::string dados;
+  ASSERT_EQ(chave->Consultar("Release", tipo, dados), kRegOk);
+  EXPECT_EQ(tipo, kRegDword);
+  EXPECT_EQ(dados, std::string("\x01\x02\x00\x00", 4));
+  ASSERT_EQ(chave->Consultar("ComNulo", tipo, dados), kRegOk);
+  EXPECT_EQ(dados, std::string("abc\0def\0", 8));
+}
+
+TEST_F(RegistroWin32Test, FicaNaVisao32BitsDoHklm) {
+  std::unique_ptr<IChaveRegistro> chave;
+  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
+  ASSERT_EQ(chave->Gravar("UNC", kRegSz, "\\\\servidor\\tavoran"), kRegOk);
+  chave.reset();
+
+  HKEY h;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kChave, 0, KEY_READ | KEY_WOW64_32KEY, &h), ERROR_SUCCESS);
+  RegCloseKey(h);
+  // The 64-bit view holds it only under Wow6432Node.
+  EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kChave, 0, KEY_READ | KEY_WOW64_64KEY, &h), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Tavoran\\TestesWin32", 0,
+                          KEY_READ | KEY_WOW64_64KEY, &h),
+            ERROR_SUCCESS);
+  RegCloseKey(h);
+}
+
+TEST_F(RegistroWin32Test, ChaveOuValorAusenteEChaveFechada) {
+  std::unique_ptr<IChaveRegistro> chave;
+  EXPECT_EQ(registro.Abrir(RaizRegistro::LocalMachine, "SOFTWARE\\Tavoran\\NaoExiste\\Mesmo", chave),
+            kRegArquivoNaoEncontrado);
+  EXPECT_EQ(chave, nullptr);
+  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
+  std::uint32_t tipo = 0;
+  std::string dados;
+  EXPECT_EQ(chave->Consultar("Ausente", tipo, dados), kRegArquivoNaoEncontrado);
+  EXPECT_EQ(chave->Fechar(), kRegOk);
+  EXPECT_NE(chave->Fechar(), kRegOk);
+  EXPECT_NE(chave->Consultar("", tipo, dados), kRegOk);
+  EXPECT_NE(chave->Gravar("x", kRegSz, "y"), kRegOk);
+}
+
+}  // namespace
+}  // namespace tavoran::win32

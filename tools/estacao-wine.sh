@@ -1,0 +1,45 @@
+#!/bin/bash
+# Shared by the demo and the start-up benchmark: a workstation in the Wine prefix whose
+# mapped drive holds the suite's main directory with TAVORAN.EXE, a recording stand-in of
+# the application manager's starter and the default-data file; the registry points at it.
+# Source it, then: preparar_estacao <windows build dir> <drive letter> <share folder>.
+# Sets ESTACAO_DIRT (Windows path), ESTACAO_PASTA (Unix path of the main directory) and
+# ESTACAO_COMANDOS (Unix path of the file the stand-ins write their command lines to).
+
+reg32() { wine 'C:\windows\syswow64\reg.exe' "$@" >/dev/null 2>&1 </dev/null; }
+reg64() { wine 'C:\windows\system32\reg.exe' "$@" >/dev/null 2>&1 </dev/null; }
+
+preparar_estacao() {
+  local build="$1" letra="${2,,}" compartilhamento="$3"
+  local prefixo="${WINEPREFIX:?WINEPREFIX is not set (run inside tests/e2e/com-wine.sh)}"
+  rm -rf "$compartilhamento"
+  mkdir -p "$compartilhamento/Tavoran.win/TvGeral/Arquivos"
+  compartilhamento="$(cd "$compartilhamento" && pwd)"
+  ln -sfn "$compartilhamento" "$prefixo/dosdevices/$letra:"
+  ESTACAO_PASTA="$compartilhamento/Tavoran.win"
+  ESTACAO_DIRT="${letra^^}:\\Tavoran.win"
+  ESTACAO_COMANDOS="$compartilhamento/comandos.txt"
+  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN.EXE"
+  cp "$build/tests/helpers/KemCriaArq.exe" "$ESTACAO_PASTA/KemCriaArq.exe"
+  local c
+  {
+    printf '<?xml version="1.0" encoding="windows-1252"?>\r\n<DadosPadrao>\r\n'
+    for c in 1 2 3 4 5 6 8 9 10 11 12 13 14 16 17 18 19 20 21 22 23 26; do
+      printf '  <Item id="C%s" value="https://ajuda.tavoran.com.br/artigos/C%s"/>\r\n' "$c" "$c"
+    done
+    printf '</DadosPadrao>\r\n'
+  } >"$ESTACAO_PASTA/TvGeral/Arquivos/Dados_Padrao_Tavoran.config"
+  reg32 add 'HKLM\SOFTWARE\Tavoran\DIR_T' /ve /t REG_SZ /d "$ESTACAO_DIRT" /f
+  reg32 add 'HKLM\SOFTWARE\Tavoran\DIR_T' /v UNC /t REG_SZ /d '\\servidor\tavoran\Tavoran.win' /f
+  # Documents and links the program opens go to a recording stand-in browser.
+  local navegador
+  navegador="$(winepath -w "$build/tests/helpers/NavegadorFalso.exe" 2>/dev/null)"
+  for c in http https htmlfile; do
+    reg32 add "HKLM\\Software\\Classes\\$c\\shell\\open\\command" /ve /d "\"$navegador\" \"%1\"" /f
+    reg64 add "HKLM\\Software\\Classes\\$c\\shell\\open\\command" /ve /d "\"$navegador\" \"%1\"" /f
+  done
+  reg32 add 'HKLM\Software\Classes\.html' /ve /d htmlfile /f
+  reg64 add 'HKLM\Software\Classes\.html' /ve /d htmlfile /f
+  export TAV_REGISTRO_COMANDOS="${letra^^}:\\comandos.txt"
+  rm -f "$ESTACAO_COMANDOS"
+}
