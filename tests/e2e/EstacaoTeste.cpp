@@ -144,6 +144,8 @@ void EstacaoTeste::Preparar() {
   CreateDirectoryA(kDirT, nullptr);
   CopyFileA(ProgramaTavoran().c_str(), (DirT() + "\\TAVORAN.EXE").c_str(), FALSE);
   CopyFileA((PastaTestes() + "\\helpers\\KemCriaArq.exe").c_str(), (DirT() + "\\KemCriaArq.exe").c_str(), FALSE);
+  // The engine's interface library, found beside the program as an installed engine would be.
+  CopyFileA((PastaTestes() + "\\wbtrv32.dll").c_str(), (DirT() + "\\wbtrv32.dll").c_str(), FALSE);
   GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirT, KEY_WOW64_32KEY);
   GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", "UNC", "\\\\servidor\\tavoran\\Tavoran.win",
               KEY_WOW64_32KEY);
