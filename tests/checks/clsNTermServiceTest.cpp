@@ -10,7 +10,6 @@ namespace {
 
 struct TermServiceTest : ::testing::Test {
   testes::AmbienteFalso falso;
-  testes::FalsosRede rede{falso.ambiente};
   clsNTermService ts{falso.ambiente};
 };
 
@@ -21,35 +20,35 @@ TEST_F(TermServiceTest, ConsoleSessionHasNoClientAndIsNoTerminalSession) {
 }
 
 TEST_F(TermServiceTest, RemoteSessionGivesTheClientComputer) {
-  rede.sessaoTerminal->nomeCliente = "STATION07";
+  falso.sessaoTerminal->nomeCliente = "STATION07";
   EXPECT_EQ(ts.NomeMaquinaCliente(), "STATION07");
   EXPECT_TRUE(ts.UtilizandoTerminalService());
 }
 
 TEST_F(TermServiceTest, EveryReadAsksWindowsAgain) {
-  rede.sessaoTerminal->nomeCliente = "STATION07";
+  falso.sessaoTerminal->nomeCliente = "STATION07";
   EXPECT_TRUE(ts.UtilizandoTerminalService());
-  rede.sessaoTerminal->nomeCliente = "";
+  falso.sessaoTerminal->nomeCliente = "";
   EXPECT_FALSE(ts.UtilizandoTerminalService());
   EXPECT_EQ(ts.NomeMaquinaCliente(), "");
-  EXPECT_EQ(rede.sessaoTerminal->consultas, 3);
+  EXPECT_EQ(falso.sessaoTerminal->consultas, 3);
 }
 
 TEST_F(TermServiceTest, FailedQueryOnAFreshObjectSetsTheErrorAndLeavesTheFlagFalse) {
-  rede.sessaoTerminal->sucesso = false;
+  falso.sessaoTerminal->sucesso = false;
   EXPECT_FALSE(ts.UtilizandoTerminalService());
   EXPECT_EQ(ts.ErroNumero(), 100045);
   EXPECT_EQ(ts.ErroDescricao(), "Erro na seleção do RDP. Nenhuma informação foi colhida.");
 }
 
 TEST_F(TermServiceTest, FailedQueryKeepsTheLastAnswerAndASuccessClearsTheError) {
-  rede.sessaoTerminal->nomeCliente = "STATION07";
+  falso.sessaoTerminal->nomeCliente = "STATION07";
   EXPECT_TRUE(ts.UtilizandoTerminalService());
-  rede.sessaoTerminal->sucesso = false;
+  falso.sessaoTerminal->sucesso = false;
   EXPECT_EQ(ts.NomeMaquinaCliente(), "STATION07");
   EXPECT_EQ(ts.ErroNumero(), 100045);
-  rede.sessaoTerminal->sucesso = true;
-  rede.sessaoTerminal->nomeCliente = "";
+  falso.sessaoTerminal->sucesso = true;
+  falso.sessaoTerminal->nomeCliente = "";
   EXPECT_FALSE(ts.UtilizandoTerminalService());
   EXPECT_EQ(ts.ErroNumero(), 0);
 }
