@@ -1,6 +1,7 @@
 #include "startup/frmInicial.h"
 
 #include "btrieve/clsTavBtr20.h"
+#include "checks/clsNKemRyxVersoes.h"
 #include "checks/clsNVerificaPvsw.h"
 #include "platform/Texto.h"
 
@@ -40,6 +41,7 @@ PlanoSequencia frmInicial::PlanoProduto() {
   p.obterBloqueio = [this] { return coordenacao_->ObterBloqueio(); };
   p.atualizarSelvComp = [this] { return coordenacao_->AtualizarSelvComp(atualizacaoForcada_); };
   p.desbloquear = [this] { return coordenacao_->Desbloquear(); };
+  p.verificarVersoes = [this] { return VerificarVersoes(); };
   p.corrigirConfiguracaoData = [this] { CorrigirConfiguracaoDataWindows(); };
   p.executarKemCriaArq = [this] { ExecutarKemCriaArq(); };
   return p;
@@ -455,6 +457,41 @@ void frmInicial::DiagnosticarConexao(std::int32_t numero, const std::string& des
       "A comunicação com o servidor e as portas do banco de dados foi realizada com sucesso, mas não foi possível "
       "iniciar o sistema.",
       numero, descricao, "SEMLINK");
+}
+
+// The start-up programs against the versions the shared version file expects.
+bool frmInicial::VerificarVersoes() {
+  bool ok = false;
+  try {
+    ExibirMensagem("Verificando versões das rotinas iniciais...");
+    clsNKemRyxVersoes versoes(ambiente_, links_);
+    bool mensagemExibida = false;
+    ok = versoes.VerificarVersoes(mensagemExibida);
+    if (!ok && !mensagemExibida) RegistrarFalhaVersoes(versoes.ErroNumero(), versoes.ErroDescricao());
+  } catch (...) {
+    const Falha f = FalhaDaExcecaoAtual();
+    ExibirErroGenerico(f.numero, f.descricao, "VerificarVersoes");
+    ok = false;
+  }
+  ExibirMensagem("");
+  return ok;
+}
+
+void frmInicial::RegistrarFalhaVersoes(std::int32_t numero, const std::string& descricao) {
+  switch (numero) {
+    case 107720:
+      return GravarLog("Não foi possível executar o KEM.", numero, descricao, "");
+    case 3012:
+    case 3103:
+      return VerificarPvsw(numero, descricao);
+    case 107719:
+      return GravarLog("A unidade de mapeamento não está acessível.", numero, descricao, "");
+    case 107721:
+      return GravarLog("Rotina não encontrada, após a atualização ou Exclusão da rotina devido a antivírus", numero,
+                       descricao, "");
+    default:
+      return GravarLog("Falha ao tentar verificar versões de arquivo.", numero, descricao, "");
+  }
 }
 
 }  // namespace tavoran

@@ -112,6 +112,7 @@ class frmInicial : public IEventosJanela {
   void CorrigirConfiguracaoDataWindows();
   void ExecutarKemCriaArq();
   bool LerVersaoBtrieve();
+  bool VerificarVersoes();
 
   // Diagnosis of an engine that cannot be reached: server, network or ports.
   void VerificarPvsw(std::int32_t v_lErroNumero, const std::string& v_sErroDescricao);
@@ -137,6 +138,7 @@ class frmInicial : public IEventosJanela {
   void ExecutarAtualizacao();
   void FaseFinal();
   void DiagnosticarConexao(std::int32_t numero, const std::string& descricao);
+  void RegistrarFalhaVersoes(std::int32_t numero, const std::string& descricao);
   bool CriarPastaSeAusente(const std::string& pasta);
   std::string NomeArquivoRelatorio(const std::string& pasta);
 

@@ -3,20 +3,45 @@
 #include <memory>
 #include <string>
 
+#include "records/clsSssVersao.h"
 #include "reports/LinksAjuda.h"
 #include "reports/clsNKemRyxLogErr.h"
 #include "startup/frmInicial.h"
 #include "tests/fakes/Falsos.h"
+#include "tests/fakes/MotorBtrieveFalso.h"
 
 namespace tavoran::testes {
 
 inline constexpr const char* kDirT = "P:\\Tavoran.win";
 inline constexpr const char* kChaveDirT = "SOFTWARE\\Tavoran\\DIR_T";
 
+// The suite installed on the share: the main directory in the registry, the version file
+// expecting version 1.0.0.0 of the four start-up programs, and the programs themselves.
+inline void InstalarSuite(AmbienteFalso& f) {
+  f.registro->DefinirTexto(kChaveDirT, "", kDirT);
+  f.arquivos->CriarPastas(std::string(kDirT) + "\\KEM");
+  clsSssVersao v(*f.ambiente.btrieve, *f.ambiente.arquivos);
+  v.Diretorio(kDirT);
+  v.Sistema("KEM");
+  v.Criar();
+  v.Abrir(0, "");
+  for (const char* programa : {"TAVORAN.EXE", "TAVORAN2.EXE", "KEMCRIAARQ.EXE", "KEMGRAVAARQUIVOWSE.EXE"}) {
+    v.AdicionarNovo();
+    v.VersaoSistema("5.0");
+    v.NomeProgramaArquivo(programa);
+    v.VersaoPrograma("1.0.0.0");
+    v.VersaoOrdenacao("0005.0000");
+    v.Gravar();
+    const std::string caminho = std::string(kDirT) + (std::string(programa) == "KEMGRAVAARQUIVOWSE.EXE" ? "\\KEM\\" : "\\") + programa;
+    f.arquivos->CriarArquivo(caminho, "MZ");
+    f.arquivos->DefinirVersao(caminho, "1.0.0.0");
+  }
+  v.Fechar();
+}
+
 struct Cenario {
   Cenario() {
-    f.registro->DefinirTexto(kChaveDirT, "", kDirT);
-    f.arquivos->CriarPastas(kDirT);
+    InstalarSuite(f);
     logErr = std::make_shared<clsNKemRyxLogErr>(*f.ambiente.arquivos, *f.ambiente.relogio, links);
     janela = std::make_unique<frmInicial>(f.ambiente, links);
     f.ambiente.visao->Carregar(*janela);

@@ -22,8 +22,7 @@ struct Registro {
 class Coordenacao : public ::testing::Test {
  protected:
   void SetUp() override {
-    f.registro->DefinirTexto(kChaveDirT, "", kDirT);
-    f.arquivos->CriarPastas(kDirT);
+    InstalarSuite(f);
     f.sistema->usuario = "maria";
   }
 
@@ -141,7 +140,6 @@ TEST_F(Coordenacao, LockHeldByAnotherSessionRefusesTheStart) {
 
 TEST_F(Coordenacao, LosingTheRaceForTheLockStopsWithTheLockMessage) {
   Cenario c;
-  c.f.registro->DefinirTexto(kChaveDirT, "", kDirT);
   ASSERT_TRUE(c.Inicializar());
   // Another instance takes the lock between the test and the exclusive open.
   clsRyxMaqBloqueio outro(*c.f.ambiente.btrieve, *c.f.ambiente.arquivos);

@@ -27,10 +27,9 @@ TEST(Main, OnlyAnExactAInheritsAdministratorRights) {
   EXPECT_FALSE(ArgumentoAdministrador("   "));
 }
 
-TEST(Main, AFullRunWithoutUpdateStartsTheManagerAndCloses) {
+TEST(Main, AFullRunStartsTheManagerAndCloses) {
   AmbienteFalso f;
-  f.registro->DefinirTexto(kChaveDirT, "", kDirT);
-  f.arquivos->CriarPastas(kDirT);
+  InstalarSuite(f);
   f.sistema->pastaPrograma = "P:\\Tavoran.win";
   EXPECT_EQ(Main(f.ambiente), 0);
   EXPECT_TRUE(f.visao->mostrada);
