@@ -151,6 +151,62 @@ void EstacaoTeste::Preparar() {
               KEY_WOW64_32KEY);
   RegistrarNavegador(PastaTestes() + "\\helpers\\NavegadorFalso.exe");
   SetEnvironmentVariableA(kVariavelRegistro, (std::string(kRaiz) + "\\comandos.txt").c_str());
+  // The default-data file with the help links, one address per key.
+  CreateDirectoryA((DirT() + "\\TvGeral").c_str(), nullptr);
+  CreateDirectoryA((DirT() + "\\TvGeral\\Arquivos").c_str(), nullptr);
+  std::string xml = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<DadosPadrao>\r\n";
+  for (int c = 1; c <= 26; ++c)
+    xml += "  <Item id=\"C" + std::to_string(c) + "\" value=\"https://ajuda.tavoran.com.br/artigos/C" +
+           std::to_string(c) + "\"/>\r\n";
+  GravarArquivo(DirT() + "\\TvGeral\\Arquivos\\Dados_Padrao_Tavoran.config", xml + "</DadosPadrao>\r\n");
+  InstalarVersoes();
+}
+
+int EstacaoTeste::Tavadmin(const std::string& argumentos, std::string* saida) const {
+  const std::string arquivoSaida = std::string(kRaiz) + "\\tavadmin.txt";
+  SECURITY_ATTRIBUTES herdavel{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE out = CreateFileA(arquivoSaida.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &herdavel, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = out;
+  PROCESS_INFORMATION pi{};
+  std::string linha = "\"";
+  linha.append(PastaTestes()).append("\\..\\tools\\tavadmin.exe\" ").append(argumentos);
+  DWORD codigo = 255;
+  if (CreateProcessA(nullptr, linha.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, 60000);
+    GetExitCodeProcess(pi.hProcess, &codigo);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  CloseHandle(out);
+  if (saida != nullptr) {
+    HANDLE h = CreateFileA(arquivoSaida.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::vector<char> texto(65536);
+    DWORD lidos = 0;
+    ReadFile(h, texto.data(), static_cast<DWORD>(texto.size()), &lidos, nullptr);
+    CloseHandle(h);
+    saida->assign(texto.data(), lidos);
+  }
+  return static_cast<int>(codigo);
+}
+
+void EstacaoTeste::InstalarVersoes(const std::string& tavoran2, const std::string& kemGravaArquivo) {
+  CreateDirectoryA((DirT() + "\\KEM").c_str(), nullptr);
+  CopyFileA(ProgramaTavoran().c_str(), (DirT() + "\\TAVORAN2.EXE").c_str(), FALSE);
+  CopyFileA(ProgramaTavoran().c_str(), (DirT() + "\\KEM\\KEMGRAVAARQUIVOWSE.EXE").c_str(), FALSE);
+  std::string manifesto =
+      "VersaoSistema;CaminhoProgramaArquivo;NomeProgramaArquivo;VersaoPrograma;hash;RegDataCriacao;"
+      "RegDataUltAlteracao;Observacao;Funcionando;Beta;VersaoOrdenacao;Boletim\r\n";
+  const std::pair<const char*, std::string> programas[] = {
+      {"TAVORAN.EXE", "1.0.0.0"}, {"TAVORAN2.EXE", tavoran2}, {"KEMCRIAARQ.EXE", ""},
+      {"KEMGRAVAARQUIVOWSE.EXE", kemGravaArquivo}};
+  for (const auto& [nome, versao] : programas)
+    manifesto.append("5.0;;").append(nome).append(";").append(versao).append(";;20261201;20261201;;1;0;0005.0000;\r\n");
+  GravarArquivo(std::string(kRaiz) + "\\manifesto.csv", manifesto);
+  Tavadmin(std::string("importar ") + kDirT + " " + kRaiz + "\\manifesto.csv");
 }
 
 std::string EstacaoTeste::Comandos() const {

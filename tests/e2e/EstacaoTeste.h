@@ -77,6 +77,13 @@ class EstacaoTeste {
     HWND h_;
   };
 
+  // Runs the administration tool on the share and waits; its exit code (and output).
+  int Tavadmin(const std::string& argumentos, std::string* saida = nullptr) const;
+  // The version file from a manifest expecting these versions of the four start-up programs
+  // (an empty one is never outdated); the programs are copies of TAVORAN.EXE (1.0.0.0).
+  void InstalarVersoes(const std::string& tavoran2 = "1.0.0.0", const std::string& kemGravaArquivo = "1.0.0.0");
+  std::string ArquivoBloqueio() const { return DirT() + "\\RYX" + NomeComputador() + ".BLQ"; }
+
   static std::string PastaTestes();     // where the test programs are
   static std::string ProgramaTavoran();  // TAVORAN.EXE of the build
   static void GravarArquivo(const std::string& caminho, const std::string& bytes);
