@@ -132,13 +132,18 @@ void Registro256(std::uint8_t* d, int i, int versao) {
   d[30 + n] = ' ';
 }
 
+// The same 256-byte file in both: the engine with one 30-byte key, a table with a unique index.
+void CriarClientes(const std::string& nome, Motor& m, Sqlite& s) {
+  Motor::Criar(nome, 256, 1, {{1, 30, 0}});
+  m.Abrir(nome);
+  s.Exec("CREATE TABLE t(id INTEGER PRIMARY KEY, k BLOB NOT NULL UNIQUE, rec BLOB NOT NULL)");
+}
+
 void BancoSimples(const std::string& pasta, int n) {
   std::string nome = pasta + "/CLIENTE.DAT";
-  Motor::Criar(nome, 256, 1, {{1, 30, 0}});
   Motor m;
-  m.Abrir(nome);
   Sqlite s(pasta + "/cliente.sqlite");
-  s.Exec("CREATE TABLE t(id INTEGER PRIMARY KEY, k BLOB NOT NULL UNIQUE, rec BLOB NOT NULL)");
+  CriarClientes(nome, m, s);
   std::vector<int> ordem(n);
   for (int i = 0; i < n; ++i) ordem[i] = i;
   std::mt19937 rng(42);
@@ -359,13 +364,10 @@ void BancoVersao(const std::string& pasta, int n) {
 // synchronous=FULL (WAL).
 void BancoDuravel(const std::string& pasta, int n) {
   setenv("TAV_BTRIEVE_SINCRONIZAR", "1", 1);
-  std::string nome = pasta + "/DURAVEL.DAT";
-  Motor::Criar(nome, 256, 1, {{1, 30, 0}});
   Motor m;
-  m.Abrir(nome);
   Sqlite s(pasta + "/duravel.sqlite");
   s.Exec("PRAGMA synchronous=FULL");
-  s.Exec("CREATE TABLE t(id INTEGER PRIMARY KEY, k BLOB NOT NULL UNIQUE, rec BLOB NOT NULL)");
+  CriarClientes(pasta + "/DURAVEL.DAT", m, s);
   std::uint8_t reg[256];
   double mi = Medir(n, [&](int i) {
     Registro256(m.dados.data(), i, 0);
