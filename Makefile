@@ -44,7 +44,7 @@ fuzz: deps
 
 test-fuzz: fuzz
 	mkdir -p $(FUZZ)/corpus
-	$(FUZZ)/engine/tav_motor_fuzz -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 -rss_limit_mb=2048 \
+	$(FUZZ)/engine/tav_motor_fuzz -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 -rss_limit_mb=2048 -max_len=4096 -len_control=20 \
 	  -print_final_stats=1 $(FUZZ)/corpus
 
 # Engine benchmarks beside SQLite; prints the figures.

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -131,13 +132,18 @@ void Registro256(std::uint8_t* d, int i, int versao) {
   d[30 + n] = ' ';
 }
 
+// The same 256-byte file in both: the engine with one 30-byte key, a table with a unique index.
+void CriarClientes(const std::string& nome, Motor& m, Sqlite& s) {
+  Motor::Criar(nome, 256, 1, {{1, 30, 0}});
+  m.Abrir(nome);
+  s.Exec("CREATE TABLE t(id INTEGER PRIMARY KEY, k BLOB NOT NULL UNIQUE, rec BLOB NOT NULL)");
+}
+
 void BancoSimples(const std::string& pasta, int n) {
   std::string nome = pasta + "/CLIENTE.DAT";
-  Motor::Criar(nome, 256, 1, {{1, 30, 0}});
   Motor m;
-  m.Abrir(nome);
   Sqlite s(pasta + "/cliente.sqlite");
-  s.Exec("CREATE TABLE t(id INTEGER PRIMARY KEY, k BLOB NOT NULL UNIQUE, rec BLOB NOT NULL)");
+  CriarClientes(nome, m, s);
   std::vector<int> ordem(n);
   for (int i = 0; i < n; ++i) ordem[i] = i;
   std::mt19937 rng(42);
@@ -354,6 +360,51 @@ void BancoVersao(const std::string& pasta, int n) {
   o.Fechar();
 }
 
+// Commits flushed to the disk: the engine with TAV_BTRIEVE_SINCRONIZAR=1, SQLite with
+// synchronous=FULL (WAL).
+void BancoDuravel(const std::string& pasta, int n) {
+  setenv("TAV_BTRIEVE_SINCRONIZAR", "1", 1);
+  Motor m;
+  Sqlite s(pasta + "/duravel.sqlite");
+  s.Exec("PRAGMA synchronous=FULL");
+  CriarClientes(pasta + "/DURAVEL.DAT", m, s);
+  std::uint8_t reg[256];
+  double mi = Medir(n, [&](int i) {
+    Registro256(m.dados.data(), i, 0);
+    if (int st = m.Op(2, 0, 256)) Falhar("insert durable", st);
+  });
+  sqlite3_stmt* ins = s.Preparar("INSERT INTO t(k, rec) VALUES(?, ?)");
+  double si = Medir(n, [&](int i) {
+    Registro256(reg, i, 0);
+    sqlite3_bind_blob(ins, 1, reg, 30, SQLITE_STATIC);
+    sqlite3_bind_blob(ins, 2, reg, 256, SQLITE_STATIC);
+    Passo(ins);
+  });
+  m.Fechar();
+  unsetenv("TAV_BTRIEVE_SINCRONIZAR");
+  char titulo[128];
+  std::snprintf(titulo, sizeof titulo, "%d inserts flushed to disk (engine 3 flushes per commit, SQLite FULL)", n);
+  Imprimir(titulo, {{"Insert (durable commit)", mi, si}});
+}
+
+// Pages read from the file by Get Equal on a newly opened file (cold cache).
+void LeiturasFrias(const std::string& pasta, int n, int buscas) {
+  std::string nome = pasta + "/CLIENTE.DAT";
+  Motor m;
+  m.Abrir(nome);
+  std::mt19937 rng(99);
+  std::uint64_t l0 = 0, l1 = 0, b0 = 0, b1 = 0;
+  TavMotorContadores(&b0, &l0, nullptr, 0);
+  for (int i = 0; i < buscas; ++i) {
+    std::memcpy(m.chave, ChaveA(static_cast<int>(rng() % n)).data(), 30);
+    if (int st = m.Op(5)) Falhar("cold get equal", st);
+  }
+  TavMotorContadores(&b1, &l1, nullptr, 0);
+  std::printf("cold cache: %d Get Equal on a new open read %.2f pages (%.0f bytes) each from the file\n", buscas,
+              double(l1 - l0) / buscas, double(b1 - b0) / buscas);
+  m.Fechar();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -363,7 +414,9 @@ int main(int argc, char** argv) {
   std::printf("engine: default settings (no fsync per commit); SQLite %s: WAL, synchronous=NORMAL\n",
               sqlite3_libversion());
   BancoSimples(pasta, 100000);
+  LeiturasFrias(pasta, 100000, 200);
   BancoVersao(pasta, 20000);
+  BancoDuravel(pasta, 300);
   std::filesystem::remove_all(pasta);
   return 0;
 }

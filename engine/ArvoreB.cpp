@@ -299,6 +299,61 @@ int ArvoreB::Remover(const std::uint8_t* sonda) {
   std::uint8_t* base = p->dados.data() + kCabPagina;
   std::memmove(base + indice * tamEntrada_, base + (indice + 1) * tamEntrada_, (n - indice - 1) * tamEntrada_);
   DefinirQuantidade(p, n - 1);
+  if (n - 1 > 0 || folha == *raiz_) return kOk;
+  // An emptied leaf leaves the tree, so that walks never cross runs of empty pages.
+  std::vector<Passo> caminho;
+  std::uint32_t alvo = 0;
+  if ((st = Descer(sonda, false, &caminho, &alvo)) != kOk) return st;
+  if (alvo != folha) return kOk;  // reached through a sibling walk: left in place
+  return RetirarFolhaVazia(caminho, folha);
+}
+
+int ArvoreB::RetirarFolhaVazia(std::vector<Passo>& caminho, std::uint32_t folha) {
+  int st = kOk;
+  Pagina* p = nullptr;
+  if ((st = ObterValidada(folha, &p)) != kOk) return st;
+  std::uint32_t anterior = Anterior(p), proxima = Proxima(p);
+  if (anterior != 0) {
+    Pagina* a = nullptr;
+    if ((st = ObterValidada(anterior, &a)) != kOk || (st = pg_.ObterParaEscrita(anterior, &a)) != kOk) return st;
+    DefinirProxima(a, proxima);
+  }
+  if (proxima != 0) {
+    Pagina* d = nullptr;
+    if ((st = ObterValidada(proxima, &d)) != kOk || (st = pg_.ObterParaEscrita(proxima, &d)) != kOk) return st;
+    DefinirAnterior(d, anterior);
+  }
+  std::uint32_t retirada = folha;
+  const std::size_t passo = 4 + tamSep_;
+  while (!caminho.empty()) {
+    Passo pai = caminho.back();
+    caminho.pop_back();
+    if ((st = pg_.Liberar(retirada)) != kOk) return st;
+    Pagina* q = nullptr;
+    if ((st = pg_.ObterParaEscrita(pai.pagina, &q)) != kOk) return st;
+    std::size_t n = Quantidade(q);
+    std::uint8_t* base = q->dados.data() + kCabPagina;
+    if (n == 0) {
+      retirada = pai.pagina;  // the parent had only this child: it goes too
+      continue;
+    }
+    // Drop the child's entry; a leftmost child is replaced by the first entry's child.
+    std::size_t i = pai.filho < 0 ? 0 : static_cast<std::size_t>(pai.filho);
+    if (pai.filho < 0) DefinirProxima(q, Le32(base));
+    std::memmove(base + i * passo, base + (i + 1) * passo, (n - i - 1) * passo);
+    DefinirQuantidade(q, n - 1);
+    // A root left with one child hands the root over to it.
+    if (pai.pagina == *raiz_ && n - 1 == 0) {
+      *raiz_ = Proxima(q);
+      pg_.SujarCabecalho();
+      return pg_.Liberar(pai.pagina);
+    }
+    return kOk;
+  }
+  // Every level up to the root emptied: the tree is empty.
+  if ((st = pg_.Liberar(retirada)) != kOk) return st;
+  *raiz_ = 0;
+  pg_.SujarCabecalho();
   return kOk;
 }
 

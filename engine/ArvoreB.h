@@ -41,6 +41,7 @@ class ArvoreB {
   int ObterValidada(std::uint32_t numero, Pagina** p);
   int Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>* caminho, std::uint32_t* folha);
   int InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separador, std::uint32_t direita);
+  int RetirarFolhaVazia(std::vector<Passo>& caminho, std::uint32_t folha);
   int LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice);
   std::size_t CapacidadeFolha() const;
   std::size_t CapacidadeInterna() const;
