@@ -1,0 +1,142 @@
+// The first complete run on the test workstation: version verification, the update
+// decision, the lock file and the recording of the workstation, with the real engine.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "btrieve/clsTavBtr20.h"
+#include "platform/win32/ArquivosWin32.h"
+#include "platform/win32/BtrieveWin32.h"
+#include "records/clsRyxMaqBloqueio.h"
+#include "tests/e2e/EstacaoTeste.h"
+
+namespace tavoran::testes {
+namespace {
+
+const std::string kInicio = "Não será possível abrir o Gerenciador de Aplicativos Tavoran.\r\n\r\n";
+const std::string kFim = "Ao clicar em OK será exibido o procedimento para correção desta situação.";
+
+class AtualizacaoE2eTest : public ::testing::Test {
+ protected:
+  void SetUp() override { estacao.Preparar(); }
+  std::string Programa() const { return estacao.DirT() + "\\TAVORAN.EXE"; }
+  std::string LinhaKemCriaArq() const {
+    return "KemCriaArq.exe|" + estacao.DirT() + "\\KemCriaArq.exe 418207," + estacao.DirT() + "\\TAVORAN.EXE\r\n";
+  }
+  std::string Comandos(const std::string& esperado) {
+    for (int i = 0; i < 100 && estacao.Comandos().find(esperado) == std::string::npos; ++i) Sleep(100);
+    return estacao.Comandos();
+  }
+  // The workstation's line of the status file, as tavadmin lists it.
+  std::string Estacao() {
+    std::string saida;
+    estacao.Tavadmin("estacoes " + estacao.DirT(), &saida);
+    const auto p = saida.find(estacao.NomeComputador());
+    return p == std::string::npos ? "" : saida.substr(p, saida.find('\n', p) - p);
+  }
+  // Runs to the end, answering the single box expected on the way; returns its text.
+  std::string UmaCaixa() {
+    ExecucaoTavoran tavoran(Programa(), "");
+    const auto caixa = tavoran.EsperarCaixa();
+    if (!caixa) return "";
+    ExecucaoTavoran::Responder(*caixa);
+    tavoran.EsperarFim();
+    return caixa->texto;
+  }
+
+  EstacaoTeste estacao;
+  win32::ArquivosWin32 arquivos;
+  std::unique_ptr<IBtrieve> btrieve = CriarBtrieveWin32(EstacaoTeste::PastaTestes() + "\\wbtrv32.dll");
+};
+
+TEST_F(AtualizacaoE2eTest, MissingVersionFileShowsItsBoxAndOpensTheArticleOnOk) {
+  DeleteFileA((estacao.DirT() + "\\KEMVERSAO.BTR").c_str());
+  EXPECT_EQ(UmaCaixa(), kInicio + "107719 - O arquivo '" + estacao.DirT() + "\\KEMVERSAO.BTR' não foi encontrado.\r\n\r\n" + kFim);
+  EXPECT_THAT(Comandos("C17"), ::testing::HasSubstr("NavegadorFalso.exe|"));
+  EXPECT_THAT(estacao.Comandos(), ::testing::HasSubstr("https://ajuda.tavoran.com.br/artigos/C17"));
+  EXPECT_THAT(estacao.Comandos(), ::testing::Not(::testing::HasSubstr("KemCriaArq.exe|")));
+}
+
+TEST_F(AtualizacaoE2eTest, OutdatedProgramIsListedWithItsExpectedVersion) {
+  estacao.InstalarVersoes("1.0.0.1");
+  EXPECT_EQ(UmaCaixa(), kInicio + "107720 - O(s) seguinte(s) arquivo(s) está(ão) desatualizado(s):\r\n\r\n" +
+                            "TAVORAN2.EXE - Versão Esperada: 1.0.0.1\r\n\r\n" + kFim);
+  EXPECT_THAT(Comandos("C18"), ::testing::HasSubstr("https://ajuda.tavoran.com.br/artigos/C18"));
+}
+
+TEST_F(AtualizacaoE2eTest, MissingProgramWinsOverAnOutdatedOne) {
+  estacao.InstalarVersoes("1.0.0.1");
+  DeleteFileA((estacao.DirT() + "\\KEM\\KEMGRAVAARQUIVOWSE.EXE").c_str());
+  EXPECT_EQ(UmaCaixa(), kInicio + "107721 - O(s) seguinte(s) arquivo(s) não foi(ram) encontrado(s):\r\n\r\n" +
+                            estacao.DirT() + "\\KEM\\KEMGRAVAARQUIVOWSE.EXE\r\n\r\n" + kFim);
+}
+
+TEST_F(AtualizacaoE2eTest, FirstStartUpdatesUnderTheLockRecordsTheWorkstationAndStartsTheManager) {
+  ExecucaoTavoran tavoran(Programa(), "");
+  ASSERT_TRUE(tavoran.EsperarFim());
+  EXPECT_TRUE(tavoran.caixasVistas.empty());
+  EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
+  EXPECT_FALSE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));  // closed and deleted
+  const std::string linha = Estacao();
+  EXPECT_THAT(linha, ::testing::HasSubstr(" 1 "));
+  EXPECT_THAT(linha, ::testing::EndsWith("0"));
+  // The update report holds the notice of an update that had nothing to do.
+  const auto relatorios = estacao.Arquivos(estacao.DirT() + "\\Logs\\RYX");
+  ASSERT_EQ(relatorios.size(), 1u);
+}
+
+TEST_F(AtualizacaoE2eTest, CurrentRecordStartsTheManagerWithoutAnyUpdate) {
+  ASSERT_EQ(estacao.Tavadmin("gravar-estacao " + estacao.DirT() + " " + estacao.NomeComputador() +
+                             " 1 20261101 08:00:00 joao 0"),
+            0);
+  ExecucaoTavoran tavoran(Programa(), "");
+  ASSERT_TRUE(tavoran.EsperarFim());
+  EXPECT_TRUE(tavoran.caixasVistas.empty());
+  EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
+  EXPECT_TRUE(estacao.Arquivos(estacao.DirT() + "\\Logs\\RYX").empty());  // no update report
+  EXPECT_FALSE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));
+}
+
+TEST_F(AtualizacaoE2eTest, ForcedRecordEndsWithItsFlagClearedAndTheRestKept) {
+  ASSERT_EQ(estacao.Tavadmin("gravar-estacao " + estacao.DirT() + " " + estacao.NomeComputador() +
+                             " 1 20250101 07:00:00 joao 1"),
+            0);
+  ExecucaoTavoran tavoran(Programa(), "");
+  ASSERT_TRUE(tavoran.EsperarFim());
+  EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
+  const std::string linha = Estacao();
+  EXPECT_THAT(linha, ::testing::HasSubstr("20250101"));
+  EXPECT_THAT(linha, ::testing::HasSubstr("07:00:00"));
+  EXPECT_THAT(linha, ::testing::HasSubstr("joao"));
+  EXPECT_THAT(linha, ::testing::EndsWith("0"));
+}
+
+TEST_F(AtualizacaoE2eTest, LockHeldByAnotherProcessRefusesTheStart) {
+  clsRyxMaqBloqueio outro(*btrieve, arquivos);
+  outro.Diretorio(estacao.DirT());
+  outro.MaquinaNome(estacao.NomeComputador());
+  ASSERT_TRUE(outro.Criar()) << outro.ErroDescricao();
+  ASSERT_TRUE(outro.Abrir(OperacaoBtrieve::kModoExclusivo, "")) << outro.ErroDescricao();
+  EXPECT_EQ(UmaCaixa(),
+            "ExecutarVerificacoesTerminalService - A atualização de componentes se encontra em execução por outra "
+            "estação via Terminal Service.\r\nTente novamente mais tarde.");
+  EXPECT_EQ(estacao.Comandos(), "");
+  EXPECT_EQ(Estacao(), "");  // not recorded
+}
+
+TEST_F(AtualizacaoE2eTest, StaleLockFileLeftByAKilledRunDoesNotBlock) {
+  {
+    clsRyxMaqBloqueio velho(*btrieve, arquivos);
+    velho.Diretorio(estacao.DirT());
+    velho.MaquinaNome(estacao.NomeComputador());
+    ASSERT_TRUE(velho.Criar()) << velho.ErroDescricao();
+  }
+  ASSERT_TRUE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));
+  ExecucaoTavoran tavoran(Programa(), "");
+  ASSERT_TRUE(tavoran.EsperarFim());
+  EXPECT_TRUE(tavoran.caixasVistas.empty());
+  EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
+  EXPECT_FALSE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));
+}
+
+}  // namespace
+}  // namespace tavoran::testes
