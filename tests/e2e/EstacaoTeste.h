@@ -77,10 +77,7 @@ class EstacaoTeste {
     HWND h_;
   };
 
-  static std::string PastaTestes();     // where the test programs are
   static std::string ProgramaTavoran();  // TAVORAN.EXE of the build
-  static void GravarArquivo(const std::string& caminho, const std::string& bytes);
-  static bool Existe(const std::string& caminho);
 };
 
 }  // namespace tavoran::testes
