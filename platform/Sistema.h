@@ -10,7 +10,8 @@ class ISistema {
   virtual ~ISistema() = default;
   // GetComputerNameA with a 256-character buffer of blanks: success and the buffer's text.
   virtual bool NomeComputador(std::string& buffer) = 0;
-  // GetUserNameA with a 200-character buffer: success, the buffer's text and the size it returns.
+  // GetUserNameA with a 200-character buffer: success, the buffer's text and the size it returns
+  // (counted in the UTF-8 bytes of the name, its NUL included).
   virtual bool NomeUsuario(std::string& buffer, std::uint32_t& tamanho) = 0;
   // GetLoginWindows of WTSClient.dll, loaded at run time; empty when the library is absent.
   virtual std::string LoginWindows() = 0;

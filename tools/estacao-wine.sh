@@ -21,6 +21,8 @@ preparar_estacao() {
   ESTACAO_COMANDOS="$compartilhamento/comandos.txt"
   cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN.EXE"
   cp "$build/tests/helpers/KemCriaArq.exe" "$ESTACAO_PASTA/KemCriaArq.exe"
+  # The engine's interface library, beside the program as an installed engine would be.
+  cp "$build/engine/wbtrv32.dll" "$ESTACAO_PASTA/wbtrv32.dll"
   local c
   {
     printf '<?xml version="1.0" encoding="windows-1252"?>\r\n<DadosPadrao>\r\n'

@@ -8,6 +8,7 @@
 #include "platform/win32/BtrieveWin32.h"
 #include "records/clsRyxMaqBloqueio.h"
 #include "tests/e2e/EstacaoTeste.h"
+#include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::testes {
 namespace {
@@ -31,7 +32,8 @@ class AtualizacaoE2eTest : public ::testing::Test {
     std::string saida;
     estacao.Tavadmin("estacoes " + estacao.DirT(), &saida);
     const auto p = saida.find(estacao.NomeComputador());
-    return p == std::string::npos ? "" : saida.substr(p, saida.find('\n', p) - p);
+    if (p == std::string::npos) return "";
+    return saida.substr(p, saida.find_first_of("\r\n", p) - p);
   }
   // Runs to the end, answering the single box expected on the way; returns its text.
   std::string UmaCaixa() {
@@ -45,7 +47,7 @@ class AtualizacaoE2eTest : public ::testing::Test {
 
   EstacaoTeste estacao;
   win32::ArquivosWin32 arquivos;
-  std::unique_ptr<IBtrieve> btrieve = CriarBtrieveWin32(EstacaoTeste::PastaTestes() + "\\wbtrv32.dll");
+  std::unique_ptr<IBtrieve> btrieve = CriarBtrieveWin32(PastaDoTeste() + "\\wbtrv32.dll");
 };
 
 TEST_F(AtualizacaoE2eTest, MissingVersionFileShowsItsBoxAndOpensTheArticleOnOk) {
@@ -75,7 +77,7 @@ TEST_F(AtualizacaoE2eTest, FirstStartUpdatesUnderTheLockRecordsTheWorkstationAnd
   ASSERT_TRUE(tavoran.EsperarFim());
   EXPECT_TRUE(tavoran.caixasVistas.empty());
   EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
-  EXPECT_FALSE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));  // closed and deleted
+  EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));  // closed and deleted
   const std::string linha = Estacao();
   EXPECT_THAT(linha, ::testing::HasSubstr(" 1 "));
   EXPECT_THAT(linha, ::testing::EndsWith("0"));
@@ -93,7 +95,7 @@ TEST_F(AtualizacaoE2eTest, CurrentRecordStartsTheManagerWithoutAnyUpdate) {
   EXPECT_TRUE(tavoran.caixasVistas.empty());
   EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
   EXPECT_TRUE(estacao.Arquivos(estacao.DirT() + "\\Logs\\RYX").empty());  // no update report
-  EXPECT_FALSE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));
+  EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));
 }
 
 TEST_F(AtualizacaoE2eTest, ForcedRecordEndsWithItsFlagClearedAndTheRestKept) {
@@ -130,12 +132,12 @@ TEST_F(AtualizacaoE2eTest, StaleLockFileLeftByAKilledRunDoesNotBlock) {
     velho.MaquinaNome(estacao.NomeComputador());
     ASSERT_TRUE(velho.Criar()) << velho.ErroDescricao();
   }
-  ASSERT_TRUE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));
+  ASSERT_TRUE(Existe(estacao.ArquivoBloqueio()));
   ExecucaoTavoran tavoran(Programa(), "");
   ASSERT_TRUE(tavoran.EsperarFim());
   EXPECT_TRUE(tavoran.caixasVistas.empty());
   EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
-  EXPECT_FALSE(EstacaoTeste::Existe(estacao.ArquivoBloqueio()));
+  EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));
 }
 
 }  // namespace

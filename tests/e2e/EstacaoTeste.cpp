@@ -1,29 +1,12 @@
 #include "tests/e2e/EstacaoTeste.h"
 
 #include "platform/Texto.h"
+#include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::testes {
 namespace {
 
 constexpr const char* kVariavelRegistro = "TAV_REGISTRO_COMANDOS";
-
-void Remover(const std::string& pasta) {
-  WIN32_FIND_DATAA d;
-  HANDLE h = FindFirstFileA((pasta + "\\*").c_str(), &d);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string nome = d.cFileName, filho = pasta + "\\" + nome;
-      if (nome == "." || nome == "..") continue;
-      SetFileAttributesA(filho.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        Remover(filho);
-      else
-        DeleteFileA(filho.c_str());
-    } while (FindNextFileA(h, &d));
-    FindClose(h);
-  }
-  RemoveDirectoryA(pasta.c_str());
-}
 
 void GravarTexto(HKEY raiz, const std::string& chave, const char* valor, const std::string& texto, REGSAM visao) {
   HKEY h;
@@ -118,38 +101,20 @@ DWORD ExecucaoTavoran::CodigoSaida() const {
 }
 
 // ---- the workstation ---------------------------------------------------------------------
-std::string EstacaoTeste::PastaTestes() {
-  char caminho[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, caminho, MAX_PATH);
-  std::string s = caminho;
-  return s.substr(0, s.rfind('\\'));
-}
-
-std::string EstacaoTeste::ProgramaTavoran() { return PastaTestes() + "\\..\\platform\\win32\\TAVORAN.EXE"; }
-
-void EstacaoTeste::GravarArquivo(const std::string& caminho, const std::string& bytes) {
-  HANDLE h = CreateFileA(ParaCp1252(caminho).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD escritos = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &escritos, nullptr);
-  CloseHandle(h);
-}
-
-bool EstacaoTeste::Existe(const std::string& caminho) {
-  return GetFileAttributesA(ParaCp1252(caminho).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+std::string EstacaoTeste::ProgramaTavoran() { return PastaDoTeste() + "\\..\\platform\\win32\\TAVORAN.EXE"; }
 
 void EstacaoTeste::Preparar() {
-  Remover(kDirT);
+  PastaTemporaria::Remover(kDirT);
   DeleteFileA((std::string(kRaiz) + "\\comandos.txt").c_str());
   CreateDirectoryA(kDirT, nullptr);
   CopyFileA(ProgramaTavoran().c_str(), (DirT() + "\\TAVORAN.EXE").c_str(), FALSE);
-  CopyFileA((PastaTestes() + "\\helpers\\KemCriaArq.exe").c_str(), (DirT() + "\\KemCriaArq.exe").c_str(), FALSE);
+  CopyFileA((PastaDoTeste() + "\\helpers\\KemCriaArq.exe").c_str(), (DirT() + "\\KemCriaArq.exe").c_str(), FALSE);
   // The engine's interface library, found beside the program as an installed engine would be.
-  CopyFileA((PastaTestes() + "\\wbtrv32.dll").c_str(), (DirT() + "\\wbtrv32.dll").c_str(), FALSE);
+  CopyFileA((PastaDoTeste() + "\\wbtrv32.dll").c_str(), (DirT() + "\\wbtrv32.dll").c_str(), FALSE);
   GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirT, KEY_WOW64_32KEY);
   GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", "UNC", "\\\\servidor\\tavoran\\Tavoran.win",
               KEY_WOW64_32KEY);
-  RegistrarNavegador(PastaTestes() + "\\helpers\\NavegadorFalso.exe");
+  RegistrarNavegador(PastaDoTeste() + "\\helpers\\NavegadorFalso.exe");
   SetEnvironmentVariableA(kVariavelRegistro, (std::string(kRaiz) + "\\comandos.txt").c_str());
   // The default-data file with the help links, one address per key.
   CreateDirectoryA((DirT() + "\\TvGeral").c_str(), nullptr);
@@ -163,25 +128,21 @@ void EstacaoTeste::Preparar() {
 }
 
 int EstacaoTeste::Tavadmin(const std::string& argumentos, std::string* saida) const {
+  // Through the command interpreter, whose redirection gives the tool a plain file as output.
   const std::string arquivoSaida = std::string(kRaiz) + "\\tavadmin.txt";
-  SECURITY_ATTRIBUTES herdavel{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE out = CreateFileA(arquivoSaida.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &herdavel, CREATE_ALWAYS, 0, nullptr);
+  std::string linha = "cmd.exe /c \"\"";
+  linha.append(PastaDoTeste()).append("\\..\\tools\\tavadmin.exe\" ").append(argumentos);
+  linha.append(" > ").append(arquivoSaida).append(" 2>&1\"");
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = out;
-  si.hStdError = out;
   PROCESS_INFORMATION pi{};
-  std::string linha = "\"";
-  linha.append(PastaTestes()).append("\\..\\tools\\tavadmin.exe\" ").append(argumentos);
   DWORD codigo = 255;
-  if (CreateProcessA(nullptr, linha.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+  if (CreateProcessA(nullptr, linha.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
     WaitForSingleObject(pi.hProcess, 60000);
     GetExitCodeProcess(pi.hProcess, &codigo);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
   }
-  CloseHandle(out);
   if (saida != nullptr) {
     HANDLE h = CreateFileA(arquivoSaida.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     std::vector<char> texto(65536);

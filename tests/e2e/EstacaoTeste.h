@@ -84,10 +84,7 @@ class EstacaoTeste {
   void InstalarVersoes(const std::string& tavoran2 = "1.0.0.0", const std::string& kemGravaArquivo = "1.0.0.0");
   std::string ArquivoBloqueio() const { return DirT() + "\\RYX" + NomeComputador() + ".BLQ"; }
 
-  static std::string PastaTestes();     // where the test programs are
   static std::string ProgramaTavoran();  // TAVORAN.EXE of the build
-  static void GravarArquivo(const std::string& caminho, const std::string& bytes);
-  static bool Existe(const std::string& caminho);
 };
 
 }  // namespace tavoran::testes

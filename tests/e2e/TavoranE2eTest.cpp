@@ -7,6 +7,7 @@
 
 #include "platform/win32/ShellWin32.h"
 #include "tests/e2e/EstacaoTeste.h"
+#include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::testes {
 namespace {
@@ -46,19 +47,19 @@ TEST_F(TavoranE2eTest, SemImpedimentoMostraAJanelaIniciaOGerenciadorEFecha) {
   EXPECT_EQ(ComandosDepoisDe(LinhaKemCriaArq()), LinhaKemCriaArq());
 
   // The report folders exist; report files, once written, carry the computer and the time.
-  ASSERT_TRUE(EstacaoTeste::Existe(estacao.DirT() + "\\Logs\\RYX"));
-  ASSERT_TRUE(EstacaoTeste::Existe(estacao.DirT() + "\\Logs\\RYX\\Erros"));
+  ASSERT_TRUE(Existe(estacao.DirT() + "\\Logs\\RYX"));
+  ASSERT_TRUE(Existe(estacao.DirT() + "\\Logs\\RYX\\Erros"));
   const std::regex nome(estacao.NomeComputador() + " \\([0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}\\)\\.HTML");
   for (const auto& pasta : {estacao.DirT() + "\\Logs\\RYX", estacao.DirT() + "\\Logs\\RYX\\Erros"})
     for (const auto& arquivo : estacao.Arquivos(pasta)) EXPECT_TRUE(std::regex_match(arquivo, nome)) << arquivo;
 }
 
 TEST_F(TavoranE2eTest, MarcadorDeCopiaAbandonadoEApagadoEOInicioSegue) {
-  EstacaoTeste::GravarArquivo(Marcador(), "copia antiga");
+  GravarArquivo(Marcador(), "copia antiga");
   ExecucaoTavoran tavoran(Programa(), "");
   ASSERT_TRUE(tavoran.EsperarFim());
   EXPECT_TRUE(tavoran.caixasVistas.empty());
-  EXPECT_FALSE(EstacaoTeste::Existe(Marcador()));
+  EXPECT_FALSE(Existe(Marcador()));
   EXPECT_EQ(ComandosDepoisDe(LinhaKemCriaArq()), LinhaKemCriaArq());
 }
 
@@ -75,7 +76,7 @@ TEST_F(TavoranE2eTest, MarcadorPresoPelaCopiaRecusaOInicioComACaixa) {
   ASSERT_TRUE(tavoran.EsperarFim());
   EXPECT_FALSE(tavoran.JanelaFoiVista());
   EXPECT_EQ(tavoran.caixasVistas.size(), 1u);
-  EXPECT_TRUE(EstacaoTeste::Existe(Marcador()));
+  EXPECT_TRUE(Existe(Marcador()));
   EXPECT_EQ(estacao.Comandos(), "");
 }
 

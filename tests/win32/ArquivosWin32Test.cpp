@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "tests/win32/Apoio.h"
+#include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::win32 {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/win32/ShellWin32.h"
 #include "platform/win32/UnidadesWin32.h"
 #include "platform/win32/XmlWin32.h"
-#include "tests/win32/Apoio.h"
+#include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::win32 {
 namespace {

@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "platform/win32/ProcessosWin32.h"
-#include "tests/win32/Apoio.h"
+#include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::win32 {
 namespace {
