@@ -44,4 +44,23 @@ preparar_estacao() {
   reg64 add 'HKLM\Software\Classes\.html' /ve /d htmlfile /f
   export TAV_REGISTRO_COMANDOS="${letra^^}:\\comandos.txt"
   rm -f "$ESTACAO_COMANDOS"
+  preparar_versoes "$build"
+}
+
+# The start-up programs (copies of TAVORAN.EXE, version 1.0.0.0) and the version file that
+# expects them, imported with tavadmin; the starter stand-in has no version, so none is expected.
+preparar_versoes() {
+  local build="$1"
+  mkdir -p "$ESTACAO_PASTA/KEM"
+  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN2.EXE"
+  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/KEM/KEMGRAVAARQUIVOWSE.EXE"
+  local manifesto="$ESTACAO_PASTA/../manifesto.csv" p
+  {
+    printf 'VersaoSistema;CaminhoProgramaArquivo;NomeProgramaArquivo;VersaoPrograma;hash;RegDataCriacao;'
+    printf 'RegDataUltAlteracao;Observacao;Funcionando;Beta;VersaoOrdenacao;Boletim\r\n'
+    for p in TAVORAN.EXE:1.0.0.0 TAVORAN2.EXE:1.0.0.0 KEMCRIAARQ.EXE: KEMGRAVAARQUIVOWSE.EXE:1.0.0.0; do
+      printf '5.0;;%s;%s;;20261201;20261201;;1;0;0005.0000;\r\n' "${p%%:*}" "${p#*:}"
+    done
+  } >"$manifesto"
+  wine "$build/tools/tavadmin.exe" importar "$ESTACAO_DIRT" "$(winepath -w "$manifesto")" </dev/null >/dev/null 2>&1
 }
