@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/BtrieveFalso.h"
+
 #include "platform/Texto.h"
 #include "records/clsSssVersao.h"
 #include "tests/fakes/Falsos.h"
@@ -14,18 +16,6 @@ const std::string kDirT = "P:\\Tavoran.win";
 const std::string kArquivoVersoes = kDirT + "\\KEMVERSAO.BTR";
 const std::string kAbertura = "Não será possível abrir o Gerenciador de Aplicativos Tavoran.\r\n\r\n";
 const std::string kFechamento = "Ao clicar em OK será exibido o procedimento para correção desta situação.";
-
-// An engine that cannot be reached: every call answers the same status.
-class BtrieveInacessivel : public IBtrieve {
- public:
-  explicit BtrieveInacessivel(std::int16_t status) : status_(status) {}
-  std::int16_t Chamar(std::uint16_t, void*, void*, std::uint32_t*, void*, std::uint8_t, std::int8_t) override {
-    return status_;
-  }
-
- private:
-  std::int16_t status_;
-};
 
 class VersoesTest : public ::testing::Test {
  protected:
@@ -245,7 +235,7 @@ TEST_F(VersoesTest, DamagedVersionFileIsShownWithItsStatus) {
   for (std::int16_t status : {2, 30}) {
     falso.visao->caixas.clear();
     falso.arquivos->CriarArquivo(kArquivoVersoes, "lixo");
-    falso.ambiente.btrieve = std::make_unique<BtrieveInacessivel>(status);
+    falso.ambiente.btrieve = std::make_unique<testes::BtrieveInacessivel>(status);
     bool mensagem = false;
     EXPECT_FALSE(Verificar(mensagem));
     EXPECT_TRUE(mensagem);
@@ -259,7 +249,7 @@ TEST_F(VersoesTest, DamagedVersionFileIsShownWithItsStatus) {
 
 TEST_F(VersoesTest, UnreachableEngineIsLeftToTheCallerWithItsStatus) {
   falso.arquivos->CriarArquivo(kArquivoVersoes, "");
-  falso.ambiente.btrieve = std::make_unique<BtrieveInacessivel>(3012);
+  falso.ambiente.btrieve = std::make_unique<testes::BtrieveInacessivel>(3012);
   bool mensagem = true;
   EXPECT_FALSE(Verificar(mensagem));
   EXPECT_FALSE(mensagem);

@@ -38,4 +38,16 @@ class BtrieveFalso : public IBtrieve {
   int Quantas(std::uint16_t operacao) const;
 };
 
+// An engine that cannot be reached: every call answers the same status.
+class BtrieveInacessivel : public IBtrieve {
+ public:
+  explicit BtrieveInacessivel(std::int16_t status) : status_(status) {}
+  std::int16_t Chamar(std::uint16_t, void*, void*, std::uint32_t*, void*, std::uint8_t, std::int8_t) override {
+    return status_;
+  }
+
+ private:
+  std::int16_t status_;
+};
+
 }  // namespace tavoran::testes

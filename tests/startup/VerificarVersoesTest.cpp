@@ -1,24 +1,14 @@
 // The window's version step: what each failure of the verification becomes.
 #include <gtest/gtest.h>
 
+#include "tests/fakes/BtrieveFalso.h"
+
 #include "platform/Texto.h"
 #include "tests/fakes/FalsosRede.h"
 #include "tests/startup/Cenario.h"
 
 namespace tavoran::testes {
 namespace {
-
-// An engine that cannot be reached: every call answers the same status.
-class BtrieveInacessivel : public IBtrieve {
- public:
-  explicit BtrieveInacessivel(std::int16_t status) : status_(status) {}
-  std::int16_t Chamar(std::uint16_t, void*, void*, std::uint32_t*, void*, std::uint8_t, std::int8_t) override {
-    return status_;
-  }
-
- private:
-  std::int16_t status_;
-};
 
 std::string Relatorio(Cenario& c) {
   c.logErr->FecharLog();
