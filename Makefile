@@ -8,7 +8,7 @@ FUZZ := build/fuzz
 FUZZ_SEGUNDOS ?= 60
 export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 
-.PHONY: deps native asan windows prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio demo clean
+.PHONY: deps native asan windows prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia demo clean
 
 deps:
 	@tools/instalar-dependencias.sh
@@ -48,7 +48,7 @@ test-fuzz: fuzz
 	  -print_final_stats=1 $(FUZZ)/corpus
 
 # Engine benchmarks beside SQLite; prints the figures.
-bench: bench-motor bench-inicio
+bench: bench-motor bench-inicio bench-dia
 
 bench-motor: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
@@ -59,6 +59,10 @@ test: test-native test-asan test-windows test-fuzz
 
 demo: windows prefix
 	tests/e2e/com-wine.sh tools/demo.sh $(WINDOWS)
+
+# The daily start on a share of 50 and 5,000 workstations under Wine (not part of make test).
+bench-dia: windows prefix native
+	tests/e2e/com-wine.sh bench/dia-a-dia-wine.sh $(WINDOWS) $(NATIVE)/tools/tavadmin
 
 # Start-up figures under Wine (not part of make test).
 bench-inicio: windows prefix

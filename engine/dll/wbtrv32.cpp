@@ -1,5 +1,7 @@
 // wbtrv32.dll: the published 32-bit entry point BTRCALL (__stdcall, undecorated name).
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 #include "engine/Contadores.h"
 #include "engine/Motor.h"
@@ -21,3 +23,24 @@ extern "C" __declspec(dllexport) void __stdcall TavMotorLerContadores(std::uint6
                                                                       std::uint64_t* paginasVisitadas, int zerar) {
   TavMotorContadores(bytesLidos, paginasLidas, paginasVisitadas, zerar);
 }
+
+namespace {
+
+// With TAV_BTRIEVE_CONTADORES naming a file, the read counters of this process are
+// appended to it when the library unloads: the daily-path benchmark reads them there.
+struct RelatorioContadores {
+  ~RelatorioContadores() {
+    const char* arquivo = std::getenv("TAV_BTRIEVE_CONTADORES");
+    if (arquivo == nullptr || *arquivo == '\0') return;
+    std::uint64_t bytes = 0, paginas = 0, visitadas = 0;
+    TavMotorContadores(&bytes, &paginas, &visitadas, 0);
+    if (std::FILE* f = std::fopen(arquivo, "a")) {
+      std::fprintf(f, "%llu %llu %llu\n", static_cast<unsigned long long>(bytes),
+                   static_cast<unsigned long long>(paginas), static_cast<unsigned long long>(visitadas));
+      std::fclose(f);
+    }
+  }
+};
+const RelatorioContadores kRelatorioContadores;
+
+}  // namespace
