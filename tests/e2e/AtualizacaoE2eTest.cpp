@@ -1,5 +1,7 @@
 // The first complete run on the test workstation: version verification, the update
 // decision, the lock file and the recording of the workstation, with the real engine.
+#include <winsock2.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -138,6 +140,57 @@ TEST_F(AtualizacaoE2eTest, StaleLockFileLeftByAKilledRunDoesNotBlock) {
   EXPECT_TRUE(tavoran.caixasVistas.empty());
   EXPECT_EQ(Comandos(LinhaKemCriaArq()), LinhaKemCriaArq());
   EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));
+}
+
+}  // namespace
+}  // namespace tavoran::testes
+
+namespace tavoran::testes {
+namespace {
+
+// A listener on one engine port of this computer, as a server whose other port is closed.
+class Escuta {
+ public:
+  explicit Escuta(unsigned short porta) {
+    WSADATA w;
+    WSAStartup(MAKEWORD(2, 2), &w);
+    s_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(porta);
+    a.sin_addr.s_addr = htonl(INADDR_ANY);
+    ok_ = bind(s_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && listen(s_, 8) == 0;
+  }
+  ~Escuta() {
+    closesocket(s_);
+    WSACleanup();
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  SOCKET s_;
+  bool ok_ = false;
+};
+
+TEST_F(AtualizacaoE2eTest, UnreachableEngineIsDiagnosedAgainstThisComputersPorts) {
+  Escuta porta3351(3351);
+  ASSERT_TRUE(porta3351.Ok());
+  DeleteFileA((estacao.DirT() + "\\wbtrv32.dll").c_str());  // the engine cannot be reached: 3012
+  ExecucaoTavoran tavoran(Programa(), "");
+  ASSERT_TRUE(tavoran.EsperarFim(90000));
+  EXPECT_TRUE(tavoran.caixasVistas.empty());
+  const auto relatorios = estacao.Arquivos(estacao.DirT() + "\\Logs\\RYX\\Erros");
+  ASSERT_EQ(relatorios.size(), 1u);
+  HANDLE h = CreateFileA((estacao.DirT() + "\\Logs\\RYX\\Erros\\" + relatorios[0]).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::vector<char> bytes(65536);
+  DWORD lidos = 0;
+  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &lidos, nullptr);
+  CloseHandle(h);
+  const std::string html(bytes.data(), lidos);
+  EXPECT_THAT(html, ::testing::HasSubstr("3012 - Falha ao se conectar com a(s) porta(s): 1583.</td>"));
+  EXPECT_THAT(html, ::testing::HasSubstr("artigos/C11"));  // the article of a closed engine port
+  EXPECT_THAT(estacao.Comandos(), ::testing::Not(::testing::HasSubstr("KemCriaArq.exe|")));
 }
 
 }  // namespace
