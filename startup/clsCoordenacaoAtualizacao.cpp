@@ -68,7 +68,7 @@ bool clsCoordenacaoAtualizacao::ExecutarVerificacoesTerminalService() {
 // The lock file opened normally: status 88 means another instance holds it.
 bool clsCoordenacaoAtualizacao::VerificarMaquinaBloqueada(bool& v_bBloqueada) {
   v_bBloqueada = false;
-  try {
+  return janela_.Rotina("VerificarMaquinaBloqueada", [&] {
     auto teste = NovoBloqueio();
     if (!teste->ArquivoExiste()) return true;
     if (teste->Abrir(OperacaoBtrieve::kModoNormal, "")) return true;
@@ -80,11 +80,7 @@ bool clsCoordenacaoAtualizacao::VerificarMaquinaBloqueada(bool& v_bBloqueada) {
                                "Erro ao abrir arquivo '" + teste->Arquivo() + "': " + teste->ErroDescricao(),
                                "VerificarMaquinaBloqueada");
     return false;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, "VerificarMaquinaBloqueada");
-    return false;
-  }
+  });
 }
 
 bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPrecisaAtualizar,
@@ -92,7 +88,7 @@ bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPr
   const char* rotina = "VerificarPrecisaAtualizarComponentes";
   v_bPrecisaAtualizar = false;
   v_bAtualizacaoForcada = false;
-  try {
+  return janela_.Rotina(rotina, [&] {
     Ambiente& a = janela_.Amb();
     selVcomp_ = std::make_unique<clsSelVcomp>(*a.btrieve, *a.arquivos);
     selVcomp_->Diretorio(janela_.Util()->DirT());
@@ -125,16 +121,12 @@ bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPr
       v_bAtualizacaoForcada = true;
     }
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, rotina);
-    return false;
-  }
+  });
 }
 
 bool clsCoordenacaoAtualizacao::ObterBloqueio() {
   const char* rotina = "ObterBloqueioTerminalService";
-  try {
+  return janela_.Rotina(rotina, [&] {
     bloqueio_ = NovoBloqueio();
     if (!bloqueio_->ArquivoExiste() && !bloqueio_->Criar()) {
       janela_.ExibirErroGenerico(bloqueio_->ErroNumero(),
@@ -152,11 +144,7 @@ bool clsCoordenacaoAtualizacao::ObterBloqueio() {
     }
     bloqueio_.reset();
     return false;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, rotina);
-    return false;
-  }
+  });
 }
 
 void clsCoordenacaoAtualizacao::ExibirMensagemBloqueio() {
@@ -171,7 +159,7 @@ bool clsCoordenacaoAtualizacao::AtualizarSelvComp(bool v_bAtualizacaoForcada) {
 }
 
 bool clsCoordenacaoAtualizacao::GravarRegistroSelVcomp() {
-  try {
+  return janela_.Rotina("GravarRegistroSelVcomp", [&] {
     clsNKemRyxUtil& util = *janela_.Util();
     const std::string maquina = util.RetornarNomeComputador();
     selVcomp_->MontarChave0(maquina);
@@ -191,15 +179,11 @@ bool clsCoordenacaoAtualizacao::GravarRegistroSelVcomp() {
     }
     selVcomp_->Fechar();
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, "GravarRegistroSelVcomp");
-    return false;
-  }
+  });
 }
 
 bool clsCoordenacaoAtualizacao::AlterarSelvComp() {
-  try {
+  return janela_.Rotina("AlterarSelvComp", [&] {
     selVcomp_->MontarChave0(janela_.Util()->RetornarNomeComputador());
     if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) {
       janela_.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
@@ -211,15 +195,11 @@ bool clsCoordenacaoAtualizacao::AlterarSelvComp() {
       return false;
     }
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, "AlterarSelvComp");
-    return false;
-  }
+  });
 }
 
 bool clsCoordenacaoAtualizacao::Desbloquear() {
-  try {
+  return janela_.Rotina("Desbloquear", [&] {
     if (!bloqueio_) return true;
     bloqueio_->Fechar();
     clsNKemRyxUtil& util = *janela_.Util();
@@ -231,11 +211,7 @@ bool clsCoordenacaoAtualizacao::Desbloquear() {
     }
     bloqueio_.reset();
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, "Desbloquear");
-    return false;
-  }
+  });
 }
 
 void clsCoordenacaoAtualizacao::ExcluirRegistroSelvcomp(const std::string& v_sMaquina,

@@ -50,7 +50,7 @@ PlanoSequencia frmInicial::PlanoProduto() {
 // ---- start -------------------------------------------------------------------------------
 
 bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
-  try {
+  return Rotina("Inicializar", [&] {
     util_ = std::make_unique<clsNKemRyxUtil>(ambiente_, links_);
     log_ = std::make_unique<clsNKemRyxLog>(*ambiente_.arquivos, *ambiente_.relogio);
     logErr_ = std::move(v_objLogErr);
@@ -62,11 +62,7 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
                               &plano_.configurarPastas, &plano_.verificarKemEmExecucao})
       if (*linha && !(*linha)()) return false;
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "Inicializar");
-    return false;
-  }
+  });
 }
 
 // ---- the main sequence -------------------------------------------------------------------
@@ -121,7 +117,7 @@ void frmInicial::FaseFinal() {
 }
 
 bool frmInicial::RealizarValidacoesIniciais(bool& v_bPrecisaAtualizar) {
-  try {
+  return Rotina("RealizarValidacoesIniciais", [&] {
     if (plano_.verificarVersoes && !plano_.verificarVersoes()) return false;
     ExibirMensagem("Verificando componentes...");
     if (plano_.verificarPrecisaAtualizar && !plano_.verificarPrecisaAtualizar()) return false;
@@ -139,11 +135,7 @@ bool frmInicial::RealizarValidacoesIniciais(bool& v_bPrecisaAtualizar) {
     if (plano_.apagarExecutaveisReestruturacao && !plano_.apagarExecutaveisReestruturacao()) return false;
     v_bPrecisaAtualizar = precisaAtualizar_;
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "RealizarValidacoesIniciais");
-    return false;
-  }
+  });
 }
 
 // ---- window events -----------------------------------------------------------------------
@@ -253,7 +245,7 @@ std::string frmInicial::NomeArquivoRelatorio(const std::string& pasta) {
 }
 
 bool frmInicial::ConfigurarLogAtualizacaoComponentes() {
-  try {
+  return Rotina("ConfigurarLogAtualizacaoComponentes", [&] {
     const std::string dirT = util_->DirT();
     if (!util_->PastaExiste(dirT) && !MontarDirT(dirT)) return false;
     std::string pasta = dirT + "\\Logs";
@@ -262,15 +254,11 @@ bool frmInicial::ConfigurarLogAtualizacaoComponentes() {
     CriarPastaSeAusente(pasta);
     log_->Arquivo(NomeArquivoRelatorio(pasta));
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "ConfigurarLogAtualizacaoComponentes");
-    return false;
-  }
+  });
 }
 
 bool frmInicial::ConfigurarLogAtualizacaoErros() {
-  try {
+  return Rotina("ConfigurarLogAtualizacaoErros", [&] {
     std::string pasta = util_->DirT() + "\\Logs";
     CriarPastaSeAusente(pasta);
     pasta += "\\RYX";
@@ -279,16 +267,12 @@ bool frmInicial::ConfigurarLogAtualizacaoErros() {
     CriarPastaSeAusente(pasta);
     logErr_->Arquivo(NomeArquivoRelatorio(pasta));
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "ConfigurarLogAtualizacaoErros");
-    return false;
-  }
+  });
 }
 
 // Keeps the five newest update reports of this computer.
 bool frmInicial::ApagarArquivosLog() {
-  try {
+  return Rotina("ApagarArquivosLog", [&] {
     const std::string pasta = util_->DirT() + "\\Logs\\RYX";
     std::vector<std::string> nomes;
     for (const EntradaPasta& e :
@@ -301,17 +285,13 @@ bool frmInicial::ApagarArquivosLog() {
     }
     for (std::size_t i = 0; i + 5 < nomes.size(); ++i) LancarSeFalhou(ambiente_.arquivos->Excluir(pasta + "\\" + nomes[i]));
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "ApagarArquivosLog");
-    return false;
-  }
+  });
 }
 
 // ---- start-up validations and launch -----------------------------------------------------
 
 bool frmInicial::VerificarBackUpEmExecucao() {
-  try {
+  return Rotina("VerificarBackUpEmExecucao", [&] {
     const std::string marcador = util_->DirT() + "\\Tavoran.bk";
     if (!util_->ArquivoExiste(marcador)) return true;
     if (util_->ExcluirArquivo(marcador)) return true;  // nobody holds it: a stale marker
@@ -320,15 +300,11 @@ bool frmInicial::VerificarBackUpEmExecucao() {
                              "executada a Cópia de Arquivos, " +
                              " entre em contato com o administrador da rede para obter maiores informações.");
     return false;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "VerificarBackUpEmExecucao");
-    return false;
-  }
+  });
 }
 
 bool frmInicial::VerificarKemEmExecucao() {
-  try {
+  return Rotina("VerificarKemEmExecucao", [&] {
     bool emExecucao = false;
     if (!util_->VerificarKemEmExecucao(ambiente_.visao->Janela(), emExecucao)) {
       ExibirErroGenerico(util_->ErroNumero(), "Falha ao verificar se instancia do KEM em execução.",
@@ -343,16 +319,12 @@ bool frmInicial::VerificarKemEmExecucao() {
         "verifique se o executável Tavoran2.exe está em processamento no gerenciador de tarefas do Windows e "
         "finalize o processo.");
     return false;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "VerificarKemEmExecucao");
-    return false;
-  }
+  });
 }
 
 // Maps the drive of a lost main directory again from the registered network path.
 bool frmInicial::MontarDirT(const std::string& v_sPasta) {
-  try {
+  return Rotina("MontarDirT", [&] {
     const std::string unc = Aparar(util_->UNC());
     const std::string mensagem = "A pasta: " + v_sPasta + " não foi encontrada." + kQuebra +
                                  "Entre em contato com seu administrador de rede para verificar se o mapeamento "
@@ -364,11 +336,7 @@ bool frmInicial::MontarDirT(const std::string& v_sPasta) {
       return false;
     }
     return true;
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "MontarDirT");
-    return false;
-  }
+  });
 }
 
 void frmInicial::CorrigirConfiguracaoDataWindows() {

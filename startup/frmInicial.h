@@ -117,6 +117,19 @@ class frmInicial : public IEventosJanela {
   // Diagnosis of an engine that cannot be reached: server, network or ports.
   void VerificarPvsw(std::int32_t v_lErroNumero, const std::string& v_sErroDescricao);
 
+  // Runs a routine's body; an unexpected error is shown with the generic box under the
+  // routine's name and makes the routine fail.
+  template <class F>
+  bool Rotina(const std::string& v_sRotina, F&& corpo) {
+    try {
+      return corpo();
+    } catch (...) {
+      const Falha f = FalhaDaExcecaoAtual();
+      ExibirErroGenerico(f.numero, f.descricao, v_sRotina);
+      return false;
+    }
+  }
+
   // Working state read by the steps.
   Ambiente& Amb() { return ambiente_; }
   clsNKemRyxUtil* Util() { return util_.get(); }
