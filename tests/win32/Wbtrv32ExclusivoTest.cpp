@@ -125,6 +125,7 @@ TEST(Wbtrv32, ExclusivoENormalEntreDoisProcessos) {
   std::string pasta = std::string(tmp) + "tavwbtrv" + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(pasta.c_str(), nullptr);
   std::string arquivo = pasta + "\\RYXTESTE.BLQ";
+  DeleteFileA(arquivo.c_str());  // Wine reuses process ids: a file of an earlier run may be there
   unsigned char espec[32] = {};
   espec[0] = 64;       // record length
   espec[3] = 4;        // page size 1024
