@@ -6,8 +6,8 @@
 # Sets ESTACAO_DIRT (Windows path), ESTACAO_PASTA (Unix path of the main directory) and
 # ESTACAO_COMANDOS (Unix path of the file the stand-ins write their command lines to).
 
-reg32() { wine 'C:\windows\syswow64\reg.exe' "$@" >/dev/null 2>&1 </dev/null; }
-reg64() { wine 'C:\windows\system32\reg.exe' "$@" >/dev/null 2>&1 </dev/null; }
+reg32() { wine 'C:\windows\system32\reg.exe' "$@" /reg:32 >/dev/null 2>&1 </dev/null; }
+reg64() { wine 'C:\windows\system32\reg.exe' "$@" /reg:64 >/dev/null 2>&1 </dev/null; }
 
 preparar_estacao() {
   local build="$1" letra="${2,,}" compartilhamento="$3"

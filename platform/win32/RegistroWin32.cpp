@@ -55,16 +55,20 @@ HKEY Raiz(RaizRegistro raiz) { return reinterpret_cast<HKEY>(static_cast<ULONG_P
 
 }  // namespace
 
+// Always the 32-bit view, as the 32-bit product sees it, whatever the bitness of the build.
+constexpr REGSAM kAcesso = MAXIMUM_ALLOWED | KEY_WOW64_32KEY;
+
 long RegistroWin32::Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
   HKEY h = nullptr;
-  const LONG r = RegOpenKeyA(Raiz(raiz), ParaCp1252(caminho).c_str(), &h);
+  const LONG r = RegOpenKeyExA(Raiz(raiz), ParaCp1252(caminho).c_str(), 0, kAcesso, &h);
   if (r == ERROR_SUCCESS) chave = std::make_unique<ChaveWin32>(h);
   return r;
 }
 
 long RegistroWin32::Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
   HKEY h = nullptr;
-  const LONG r = RegCreateKeyA(Raiz(raiz), ParaCp1252(caminho).c_str(), &h);
+  const LONG r = RegCreateKeyExA(Raiz(raiz), ParaCp1252(caminho).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kAcesso,
+                                 nullptr, &h, nullptr);
   if (r == ERROR_SUCCESS) chave = std::make_unique<ChaveWin32>(h);
   return r;
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs a command with a virtual display and one Wine server kept up for its whole length.
 set -euo pipefail
-export WINEPREFIX="${TAV_WINEPREFIX:?}" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+: "${TAV_WINEPREFIX:?}"
+. "$(dirname "$0")/wine-ambiente.sh"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi

@@ -11,9 +11,21 @@ namespace {
 
 constexpr const char* kChave = "SOFTWARE\\Tavoran\\TestesWin32";
 
+// The test key in the 32-bit view, whatever the bitness of the test program.
+HKEY AbrirNaVisao32(REGSAM acesso) {
+  HKEY h = nullptr;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kChave, 0, acesso | KEY_WOW64_32KEY, &h) == ERROR_SUCCESS ? h : nullptr;
+}
+
 class RegistroWin32Test : public ::testing::Test {
  protected:
-  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kChave); }
+  void TearDown() override {
+    if (HKEY h = AbrirNaVisao32(KEY_ALL_ACCESS)) {
+      RegDeleteTreeA(h, nullptr);
+      RegCloseKey(h);
+      RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kChave, KEY_WOW64_32KEY, 0);
+    }
+  }
   RegistroWin32 registro;
 };
 
@@ -32,8 +44,8 @@ TEST_F(RegistroWin32Test, TextoGravadoVoltaIgualEFicaEmCp1252) {
   EXPECT_EQ(AteNulo(dados), "P:\\Tavoran.win\\Atualização");
 
   // The stored bytes are Windows-1252 (Wine adds a NUL that Windows would not store).
-  HKEY h;
-  ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, kChave, &h), ERROR_SUCCESS);
+  HKEY h = AbrirNaVisao32(KEY_READ);
+  ASSERT_NE(h, nullptr);
   char bruto[64] = {};
   DWORD tamanho = sizeof bruto, t = 0;
   ASSERT_EQ(RegQueryValueExA(h, "", nullptr, &t, reinterpret_cast<BYTE*>(bruto), &tamanho), ERROR_SUCCESS);
@@ -45,8 +57,8 @@ TEST_F(RegistroWin32Test, DwordENulosInternosChegamComoGravados) {
   std::unique_ptr<IChaveRegistro> chave;
   ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
   ASSERT_EQ(chave->Gravar("Release", kRegDword, std::string("\x01\x02\x00\x00", 4)), kRegOk);
-  HKEY h;
-  ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, kChave, &h), ERROR_SUCCESS);
+  HKEY h = AbrirNaVisao32(KEY_WRITE);
+  ASSERT_NE(h, nullptr);
   RegSetValueExA(h, "ComNulo", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc\0def\0"), 8);
   RegCloseKey(h);
 

@@ -61,6 +61,9 @@ class OutroProcesso {
  public:
   OutroProcesso(const std::string& pasta, const std::string& arquivo, int modo, int n)
       : pronto_(pasta + "\\pronto" + std::to_string(n)), fim_(pasta + "\\fim" + std::to_string(n)) {
+    // Wine reuses process ids, so the folder may hold the signals of an earlier run.
+    DeleteFileA(pronto_.c_str());
+    DeleteFileA(fim_.c_str());
     SetEnvironmentVariableA("TAV_SEGURADOR_ARQUIVO", arquivo.c_str());
     SetEnvironmentVariableA("TAV_SEGURADOR_MODO", std::to_string(modo).c_str());
     SetEnvironmentVariableA("TAV_SEGURADOR_PRONTO", pronto_.c_str());
