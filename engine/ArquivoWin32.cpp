@@ -1,4 +1,5 @@
-// Windows file layer: share modes for exclusive opens, LockFileEx for byte-range locks.
+// Windows file layer: share modes and the mode byte for exclusive opens, LockFileEx for
+// byte-range locks.
 // The only engine file that includes <windows.h>.
 #ifdef _WIN32
 #include <windows.h>
@@ -46,6 +47,15 @@ ResultadoAbertura ArquivoSO::Abrir(const std::string& caminho, Criacao criacao, 
       default:
         return ResultadoAbertura::Erro;
     }
+  }
+  // Every open also holds the mode byte, shared or exclusive for -4, as on POSIX: share
+  // modes are not enforced between every pair of clients (two Wine servers on one share),
+  // byte-range locks are.
+  OVERLAPPED o = Posicao(kBloqueioModo);
+  const DWORD trava = (exclusivo ? LOCKFILE_EXCLUSIVE_LOCK : 0) | LOCKFILE_FAIL_IMMEDIATELY;
+  if (!LockFileEx(h, trava, 0, 1, 0, &o)) {
+    CloseHandle(h);
+    return ResultadoAbertura::EmUsoExclusivo;
   }
   h_ = h;
   return ResultadoAbertura::Ok;

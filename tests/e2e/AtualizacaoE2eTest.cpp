@@ -149,6 +149,7 @@ namespace tavoran::testes {
 namespace {
 
 // A listener on one engine port of this computer, as a server whose other port is closed.
+// A listener on the loopback address, as the engine's port on this computer.
 class Escuta {
  public:
   explicit Escuta(unsigned short porta) {
@@ -158,7 +159,7 @@ class Escuta {
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(porta);
-    a.sin_addr.s_addr = htonl(INADDR_ANY);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ok_ = bind(s_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && listen(s_, 8) == 0;
   }
   ~Escuta() {
@@ -172,25 +173,54 @@ class Escuta {
   bool ok_ = false;
 };
 
-TEST_F(AtualizacaoE2eTest, UnreachableEngineIsDiagnosedAgainstThisComputersPorts) {
+class DiagnosticoE2eTest : public AtualizacaoE2eTest {
+ protected:
+  // Runs a start whose engine cannot be reached (no wbtrv32.dll answers 3012) from dirT and
+  // hands back the inconsistency report it left.
+  std::string DiagnosticoDe(const std::string& dirT) {
+    DeleteFileA((estacao.DirT() + "\\wbtrv32.dll").c_str());
+    ExecucaoTavoran tavoran(dirT + "\\TAVORAN.EXE", "");
+    EXPECT_TRUE(tavoran.EsperarFim(90000));
+    EXPECT_TRUE(tavoran.caixasVistas.empty());
+    EXPECT_THAT(estacao.Comandos(), ::testing::Not(::testing::HasSubstr("KemCriaArq.exe|")));
+    return estacao.RelatorioDeInconsistencias();
+  }
+};
+
+TEST_F(DiagnosticoE2eTest, LocalDriveIsDiagnosedAgainstThisComputersPorts) {
   Escuta porta3351(3351);
   ASSERT_TRUE(porta3351.Ok());
-  DeleteFileA((estacao.DirT() + "\\wbtrv32.dll").c_str());  // the engine cannot be reached: 3012
-  ExecucaoTavoran tavoran(Programa(), "");
-  ASSERT_TRUE(tavoran.EsperarFim(90000));
-  EXPECT_TRUE(tavoran.caixasVistas.empty());
-  const auto relatorios = estacao.Arquivos(estacao.DirT() + "\\Logs\\RYX\\Erros");
-  ASSERT_EQ(relatorios.size(), 1u);
-  HANDLE h = CreateFileA((estacao.DirT() + "\\Logs\\RYX\\Erros\\" + relatorios[0]).c_str(), GENERIC_READ,
-                         FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  std::vector<char> bytes(65536);
-  DWORD lidos = 0;
-  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &lidos, nullptr);
-  CloseHandle(h);
-  const std::string html(bytes.data(), lidos);
+  const std::string html = DiagnosticoDe(estacao.DirT());
   EXPECT_THAT(html, ::testing::HasSubstr("3012 - Falha ao se conectar com a(s) porta(s): 1583.</td>"));
   EXPECT_THAT(html, ::testing::HasSubstr("artigos/C11"));  // the article of a closed engine port
-  EXPECT_THAT(estacao.Comandos(), ::testing::Not(::testing::HasSubstr("KemCriaArq.exe|")));
+}
+
+// N: is the share \\localhost\tavoran: the server is named by the share, resolved and tested.
+TEST_F(DiagnosticoE2eTest, MappedShareOfThisHostNamesOnlyTheClosedPort) {
+  ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE)) << "the test prefix maps N: as a network drive";
+  Escuta porta3351(3351);
+  ASSERT_TRUE(porta3351.Ok());
+  estacao.UsarUnidadeDeRede();
+  const std::string html = DiagnosticoDe(EstacaoTeste::kDirTRede);
+  EXPECT_THAT(html, ::testing::HasSubstr("Falha ao conectar com as portas do banco de dados no servidor."));
+  EXPECT_THAT(html, ::testing::HasSubstr("3012 - Falha ao se conectar com a(s) porta(s): 1583.</td>"));
+  EXPECT_THAT(html, ::testing::HasSubstr("artigos/C11"));
+}
+
+// Only in a network namespace whose loopback ignores echo requests (servidor-mudo.sh): the
+// server of the share does not answer the ping, so its ports are not tested although open.
+TEST_F(DiagnosticoE2eTest, SilentServerOfTheShareIsANetworkFault) {
+  char marca[8] = {};
+  if (GetEnvironmentVariableA("TAV_E2E_SERVIDOR_MUDO", marca, sizeof marca) == 0)
+    GTEST_SKIP() << "runs only under tests/e2e/servidor-mudo.sh";
+  Escuta porta3351(3351), porta1583(1583);
+  ASSERT_TRUE(porta3351.Ok() && porta1583.Ok());
+  estacao.UsarUnidadeDeRede();
+  const std::string html = DiagnosticoDe(EstacaoTeste::kDirTRede);
+  EXPECT_THAT(html, ::testing::HasSubstr("Existe uma falha de comunicação de rede com o seu servidor."));
+  EXPECT_THAT(html, ::testing::HasSubstr("3012 - Falha ao se conectar com o servidor: localhost.</td>"));
+  EXPECT_THAT(html, ::testing::HasSubstr("artigos/C10"));  // the article of a network fault
+  EXPECT_THAT(html, ::testing::Not(::testing::HasSubstr("a(s) porta(s)")));
 }
 
 }  // namespace

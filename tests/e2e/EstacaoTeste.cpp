@@ -127,6 +127,24 @@ void EstacaoTeste::Preparar() {
   InstalarVersoes();
 }
 
+void EstacaoTeste::UsarUnidadeDeRede() {
+  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirTRede, KEY_WOW64_32KEY);
+}
+
+std::string EstacaoTeste::RelatorioDeInconsistencias() const {
+  const std::string pasta = DirT() + "\\Logs\\RYX\\Erros";
+  const auto relatorios = Arquivos(pasta);
+  if (relatorios.size() != 1) return {};
+  HANDLE h = CreateFileA(ParaCp1252(pasta + "\\" + relatorios[0]).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(65536, '\0');
+  DWORD lidos = 0;
+  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &lidos, nullptr);
+  CloseHandle(h);
+  return DeCp1252(bytes.substr(0, lidos));
+}
+
 int EstacaoTeste::Tavadmin(const std::string& argumentos, std::string* saida) const {
   // Through the command interpreter, whose redirection gives the tool a plain file as output.
   const std::string arquivoSaida = std::string(kRaiz) + "\\tavadmin.txt";

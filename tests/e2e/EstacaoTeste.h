@@ -43,11 +43,17 @@ class EstacaoTeste {
   // The share's drive root (mapped by preparar-unidade.sh) and the main directory in it.
   static constexpr const char* kRaiz = "T:";
   static constexpr const char* kDirT = "T:\\Tavoran.win";
+  // The same main directory reached through N:, the network drive of \\localhost\tavoran.
+  static constexpr const char* kDirTRede = "N:\\Tavoran.win";
 
   // Empties the share, copies TAVORAN.EXE and the stand-in starter into DirT, writes the
   // registry and registers the stand-in browser.
   void Preparar();
   std::string DirT() const { return kDirT; }
+  // Registers the main directory as kDirTRede, as a workstation that maps the share.
+  void UsarUnidadeDeRede();
+  // The text of the run's only inconsistency report, empty when there is none or several.
+  std::string RelatorioDeInconsistencias() const;
   std::string Comandos() const;  // what the stand-ins recorded, lines "name|command line"
   std::string NomeComputador() const;
   std::vector<std::string> Arquivos(const std::string& pasta) const;  // names only

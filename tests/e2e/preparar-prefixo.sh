@@ -1,8 +1,11 @@
 #!/bin/bash
-# Creates the Wine prefix of the test workstation once: 64-bit Windows, pt-BR locale.
+# Creates the Wine prefix of the test workstation once: 64-bit Windows, with drive N:
+# mapped as the network share \\localhost\tavoran (preparar-unidade.sh points the share at a
+# folder). Wine reads drive types when its server starts, so this is done here, before any test.
 set -euo pipefail
 prefixo="$1"
-[ -f "$prefixo/.pronto" ] && exit 0
+marcador="$prefixo/.pronto-v2"
+[ -f "$marcador" ] && exit 0
 rm -rf "$prefixo"
 mkdir -p "$(dirname "$prefixo")"
 export WINEPREFIX="$prefixo"
@@ -10,4 +13,8 @@ export WINEPREFIX="$prefixo"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 [ -f "$prefixo/system.reg" ] || { echo "preparar-prefixo: Wine did not create $prefixo" >&2; exit 1; }
-touch "$prefixo/.pronto"
+mkdir -p "$prefixo/dosdevices/unc/localhost"
+ln -sfn unc/localhost/tavoran "$prefixo/dosdevices/n:"
+wine 'C:\windows\system32\reg.exe' add 'HKLM\Software\Wine\Drives' /v n: /d network /f /reg:64 >/dev/null 2>&1 </dev/null
+wineserver -w
+touch "$marcador"
