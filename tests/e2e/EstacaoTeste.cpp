@@ -111,11 +111,7 @@ void EstacaoTeste::Preparar() {
   CopyFileA((PastaDoTeste() + "\\helpers\\KemCriaArq.exe").c_str(), (DirT() + "\\KemCriaArq.exe").c_str(), FALSE);
   // The engine's interface library, found beside the program as an installed engine would be.
   CopyFileA((PastaDoTeste() + "\\wbtrv32.dll").c_str(), (DirT() + "\\wbtrv32.dll").c_str(), FALSE);
-  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirT, KEY_WOW64_32KEY);
-  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", "UNC", "\\\\servidor\\tavoran\\Tavoran.win",
-              KEY_WOW64_32KEY);
-  RegistrarNavegador(PastaDoTeste() + "\\helpers\\NavegadorFalso.exe");
-  SetEnvironmentVariableA(kVariavelRegistro, (std::string(kRaiz) + "\\comandos.txt").c_str());
+  PrepararRegistro();
   // The default-data file with the help links, one address per key.
   CreateDirectoryA((DirT() + "\\TvGeral").c_str(), nullptr);
   CreateDirectoryA((DirT() + "\\TvGeral\\Arquivos").c_str(), nullptr);
@@ -125,6 +121,14 @@ void EstacaoTeste::Preparar() {
            std::to_string(c) + "\"/>\r\n";
   GravarArquivo(DirT() + "\\TvGeral\\Arquivos\\Dados_Padrao_Tavoran.config", xml + "</DadosPadrao>\r\n");
   InstalarVersoes();
+}
+
+void EstacaoTeste::PrepararRegistro() {
+  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirT, KEY_WOW64_32KEY);
+  GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", "UNC", "\\\\servidor\\tavoran\\Tavoran.win",
+              KEY_WOW64_32KEY);
+  RegistrarNavegador(PastaDoTeste() + "\\helpers\\NavegadorFalso.exe");
+  SetEnvironmentVariableA(kVariavelRegistro, (std::string(kRaiz) + "\\comandos.txt").c_str());
 }
 
 void EstacaoTeste::UsarUnidadeDeRede() {

@@ -49,6 +49,9 @@ class EstacaoTeste {
   // Empties the share, copies TAVORAN.EXE and the stand-in starter into DirT, writes the
   // registry and registers the stand-in browser.
   void Preparar();
+  // Only the registry and the environment of this workstation, for a second workstation
+  // (another Wine prefix) on a share that is already prepared.
+  void PrepararRegistro();
   std::string DirT() const { return kDirT; }
   // Registers the main directory as kDirTRede, as a workstation that maps the share.
   void UsarUnidadeDeRede();

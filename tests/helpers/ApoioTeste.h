@@ -72,6 +72,19 @@ inline void GravarArquivo(const std::string& caminho, const std::string& bytes) 
   CloseHandle(h);
 }
 
+// The whole file, empty when it cannot be read.
+inline std::string LerArquivo(const std::string& caminho) {
+  HANDLE h = CreateFileW(Largo(caminho).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(1 << 20, '\0');
+  DWORD lidos = 0;
+  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &lidos, nullptr);
+  CloseHandle(h);
+  bytes.resize(lidos);
+  return bytes;
+}
+
 inline bool Existe(const std::string& caminho) {
   return GetFileAttributesW(Largo(caminho).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

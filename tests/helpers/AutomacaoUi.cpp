@@ -1,5 +1,7 @@
 #include "tests/helpers/AutomacaoUi.h"
 
+#include <tlhelp32.h>
+
 namespace tavoran::testes {
 namespace {
 
@@ -109,6 +111,39 @@ HWND JanelaVisivelDoProcesso(DWORD idProcesso, const char* classe) {
   Busca busca{idProcesso, classe, {}};
   EnumWindows(ColetarJanela, reinterpret_cast<LPARAM>(&busca));
   return busca.achadas.empty() ? nullptr : busca.achadas.front();
+}
+
+HWND RotuloDoPasso(DWORD idProcesso) {
+  HWND janela = JanelaVisivelDoProcesso(idProcesso, "frmInicial");
+  if (janela == nullptr) return nullptr;
+  // The title, then the step, then the process description: the window's third label.
+  HWND rotulo = nullptr;
+  for (int i = 0; i < 3; ++i) {
+    rotulo = FindWindowExA(janela, rotulo, "Static", nullptr);
+    if (rotulo == nullptr) return nullptr;
+  }
+  return rotulo;
+}
+
+ProcessoCongelado::ProcessoCongelado(DWORD idProcesso) {
+  HANDLE foto = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 t{};
+  t.dwSize = sizeof t;
+  for (BOOL ok = Thread32First(foto, &t); ok; ok = Thread32Next(foto, &t)) {
+    if (t.th32OwnerProcessID != idProcesso) continue;
+    if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
+      SuspendThread(h);
+      linhas_.push_back(h);
+    }
+  }
+  CloseHandle(foto);
+}
+
+ProcessoCongelado::~ProcessoCongelado() {
+  for (HANDLE h : linhas_) {
+    ResumeThread(h);
+    CloseHandle(h);
+  }
 }
 
 }  // namespace tavoran::testes

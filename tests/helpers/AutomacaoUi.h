@@ -32,4 +32,20 @@ HWND JanelaVisivelDoProcesso(DWORD idProcesso, const char* classe);
 // Text of a window read in UTF-16 and handed back as UTF-8.
 std::string TextoDaJanela(HWND janela);
 
+// The step label of the progress window (class frmInicial) of a process, or null.
+HWND RotuloDoPasso(DWORD idProcesso);
+
+// Every thread of a process suspended for the object's life, as if the process stood still
+// in the middle of what it was doing.
+class ProcessoCongelado {
+ public:
+  explicit ProcessoCongelado(DWORD idProcesso);
+  ProcessoCongelado(const ProcessoCongelado&) = delete;
+  ProcessoCongelado& operator=(const ProcessoCongelado&) = delete;
+  ~ProcessoCongelado();
+
+ private:
+  std::vector<HANDLE> linhas_;
+};
+
 }  // namespace tavoran::testes

@@ -3,7 +3,6 @@
 // lets it go on. Arguments: <program> <ready-file> <continue-file>. Exit code 0 when the
 // window was caught, 1 when the program ended or 20 s passed first.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -11,22 +10,6 @@
 #include "tests/helpers/AutomacaoUi.h"
 
 namespace {
-
-std::vector<HANDLE> Suspender(DWORD idProcesso) {
-  std::vector<HANDLE> linhas;
-  HANDLE foto = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 t{};
-  t.dwSize = sizeof t;
-  for (BOOL ok = Thread32First(foto, &t); ok; ok = Thread32Next(foto, &t)) {
-    if (t.th32OwnerProcessID != idProcesso) continue;
-    if (HANDLE h = OpenThread(THREAD_SUSPEND_RESUME, FALSE, t.th32ThreadID)) {
-      SuspendThread(h);
-      linhas.push_back(h);
-    }
-  }
-  CloseHandle(foto);
-  return linhas;
-}
 
 bool Existe(const char* caminho) { return GetFileAttributesA(caminho) != INVALID_FILE_ATTRIBUTES; }
 
@@ -44,20 +27,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   int codigo = 1;
   const ULONGLONG fim = GetTickCount64() + 20000;
   while (GetTickCount64() < fim && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
-    HWND janela = tavoran::testes::JanelaVisivelDoProcesso(pi.dwProcessId, "frmInicial");
-    if (janela == nullptr) continue;
     // The step text of the sequence shows that the window has been painted at least once.
-    HWND processo = FindWindowExA(janela, FindWindowExA(janela, FindWindowExA(janela, nullptr, "Static", nullptr),
-                                                        "Static", nullptr),
-                                  "Static", nullptr);
-    if (processo == nullptr || tavoran::testes::TextoDaJanela(processo) == "Descrição do Processo...") continue;
+    HWND passo = tavoran::testes::RotuloDoPasso(pi.dwProcessId);
+    if (passo == nullptr || tavoran::testes::TextoDaJanela(passo) == "Descrição do Processo...") continue;
     Sleep(15);
-    auto linhas = Suspender(pi.dwProcessId);
-    CloseHandle(CreateFileA(__argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    for (int i = 0; i < 600 && !Existe(__argv[3]); ++i) Sleep(50);
-    for (HANDLE h : linhas) {
-      ResumeThread(h);
-      CloseHandle(h);
+    {
+      tavoran::testes::ProcessoCongelado congelado(pi.dwProcessId);
+      CloseHandle(CreateFileA(__argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+      for (int i = 0; i < 600 && !Existe(__argv[3]); ++i) Sleep(50);
     }
     codigo = 0;
     break;
