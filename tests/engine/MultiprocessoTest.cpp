@@ -16,6 +16,11 @@
 #include "engine/Paginador.h"
 #include "tests/engine/Auxiliar.h"
 
+// GCC 12 at -O2 warns wrongly (-Wrestrict) on a literal plus std::to_string in this file.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+
 namespace tavoran::testes {
 namespace {
 
