@@ -29,9 +29,10 @@ ArvoreB::ArvoreB(Paginador& paginador, std::uint32_t* raiz, const ComparadorEntr
 std::size_t ArvoreB::CapacidadeFolha() const { return (pg_.TamanhoPagina() - kCabPagina) / tamEntrada_; }
 std::size_t ArvoreB::CapacidadeInterna() const { return (pg_.TamanhoPagina() - kCabPagina) / (4 + tamSep_); }
 
-// Checks the structure of a page once after it was read, so that a damaged file answers 2.
-int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p) {
-  int st = pg_.Obter(numero, p);
+// Checks a page's header once after it was read, so that a damaged file answers 2. A
+// child number is checked when it is followed (Paginador::Obter refuses it).
+int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p, bool inteira) {
+  int st = pg_.Obter(numero, p, inteira);
   if (st != kOk) return st;
   Pagina* pag = *p;
   if (pag->validada) return kOk;
@@ -42,10 +43,6 @@ int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p) {
     if (n > CapacidadeFolha() || Proxima(pag) >= paginas || Anterior(pag) >= paginas) return kErroES;
   } else if (tipo == kInterna) {
     if (n > CapacidadeInterna() || Proxima(pag) == 0 || Proxima(pag) >= paginas) return kErroES;
-    for (std::size_t i = 0; i < n; ++i) {
-      std::uint32_t filho = Le32(pag->dados.data() + kCabPagina + i * (4 + tamSep_));
-      if (filho == 0 || filho >= paginas) return kErroES;
-    }
   } else {
     return kErroES;
   }
@@ -63,17 +60,21 @@ int ArvoreB::Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>*
       *folha = atual;
       return kOk;
     }
-    // Last separator <= probe (< when strict); -1 means the leftmost child.
+    // Last separator <= probe (< when strict); -1 means the leftmost child. Each probe
+    // reads its entry (child and separator) only.
     int lo = 0, hi = Quantidade(p);
     const std::size_t passo = 4 + tamSep_;
     while (lo < hi) {
       int meio = (lo + hi) / 2;
-      int c = cmp_.Comparar(p->dados.data() + kCabPagina + meio * passo + 4, sonda);
+      const std::size_t pos = kCabPagina + meio * passo;
+      if ((st = pg_.LerTrecho(p, pos, passo)) != kOk) return st;
+      int c = cmp_.Comparar(p->dados.data() + pos + 4, sonda);
       if (c < 0 || (c == 0 && !estrito)) lo = meio + 1;
       else hi = meio;
     }
     int filho = lo - 1;
     if (caminho) caminho->push_back({atual, filho});
+    if (filho >= 0 && (st = pg_.LerTrecho(p, kCabPagina + filho * passo, 4)) != kOk) return st;
     atual = filho < 0 ? Proxima(p) : Le32(p->dados.data() + kCabPagina + filho * passo);
   }
   return kErroES;
@@ -91,8 +92,9 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
       if ((st = ObterValidada(atual, &p)) != kOk) return st;
       if (p->dados[0] == kFolha) break;
       std::size_t n = Quantidade(p);
-      atual = (modo == Busca::Primeiro || n == 0) ? Proxima(p)
-                                                  : Le32(p->dados.data() + kCabPagina + (n - 1) * (4 + tamSep_));
+      const std::size_t pos = kCabPagina + (n == 0 ? 0 : n - 1) * (4 + tamSep_);
+      if (modo == Busca::Ultimo && n > 0 && (st = pg_.LerTrecho(p, pos, 4)) != kOk) return st;
+      atual = (modo == Busca::Primeiro || n == 0) ? Proxima(p) : Le32(p->dados.data() + pos);
     }
     folha = atual;
   } else {
@@ -108,6 +110,11 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
     if (p->dados[0] != kFolha) return kErroES;
     int n = Quantidade(p);
     const std::uint8_t* base = p->dados.data() + kCabPagina;
+    // The part of an entry that orders it, read from the file if needed; null on failure.
+    auto ordem = [&](int i) -> const std::uint8_t* {
+      st = pg_.LerTrecho(p, kCabPagina + i * tamEntrada_, tamSep_);
+      return st == kOk ? base + i * tamEntrada_ : nullptr;
+    };
     int indice = -1;
     if (!primeiraFolha || modo == Busca::Primeiro || modo == Busca::Ultimo) {
       indice = n == 0 ? -1 : (paraFrente ? 0 : n - 1);
@@ -115,7 +122,9 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
       int lo = 0, hi = n;
       while (lo < hi) {
         int meio = (lo + hi) / 2;
-        int c = cmp_.Comparar(base + meio * tamEntrada_, sonda);
+        const std::uint8_t* e = ordem(meio);
+        if (e == nullptr) return st;
+        int c = cmp_.Comparar(e, sonda);
         if (c < 0 || (c == 0 && modo == Busca::Maior)) lo = meio + 1;
         else hi = meio;
       }
@@ -124,13 +133,16 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
       int lo = 0, hi = n;  // first entry not satisfying "< probe" (or "<= probe")
       while (lo < hi) {
         int meio = (lo + hi) / 2;
-        int c = cmp_.Comparar(base + meio * tamEntrada_, sonda);
+        const std::uint8_t* e = ordem(meio);
+        if (e == nullptr) return st;
+        int c = cmp_.Comparar(e, sonda);
         if (c < 0 || (c == 0 && modo == Busca::MenorIgual)) lo = meio + 1;
         else hi = meio;
       }
       indice = lo - 1;
     }
     if (indice >= 0) {
+      if ((st = pg_.LerTrecho(p, kCabPagina + indice * tamEntrada_, tamEntrada_)) != kOk) return st;
       encontrada->assign(base + indice * tamEntrada_, base + (indice + 1) * tamEntrada_);
       return kOk;
     }
@@ -152,7 +164,7 @@ int ArvoreB::LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int
   std::uint32_t limite = pg_.Cab().paginas;
   while (f != 0 && limite-- > 0) {
     Pagina* p = nullptr;
-    if ((st = ObterValidada(f, &p)) != kOk) return st;
+    if ((st = ObterValidada(f, &p, true)) != kOk) return st;
     int n = Quantidade(p);
     for (int i = 0; i < n; ++i) {
       if (cmp_.Comparar(p->dados.data() + kCabPagina + i * tamEntrada_, sonda) == 0) {
@@ -383,7 +395,7 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
   while (atual != 0) {
     if (limite-- == 0) return kErroES;
     Pagina* p = nullptr;
-    if ((st = ObterValidada(atual, &p)) != kOk) return st;
+    if ((st = ObterValidada(atual, &p, true)) != kOk) return st;
     if (p->dados[0] != kFolha) return kErroES;
     int n = Quantidade(p);
     for (int i = 0; i < n; ++i) {
@@ -404,7 +416,7 @@ int ArvoreB::LiberarPaginas() {
     pilha.pop_back();
     if (nivel >= kProfundidadeMaxima || !vistas.insert(numero).second) return kErroES;
     Pagina* p = nullptr;
-    if ((st = ObterValidada(numero, &p)) != kOk) return st;
+    if ((st = ObterValidada(numero, &p, true)) != kOk) return st;
     if (p->dados[0] == kInterna) {
       pilha.push_back({Proxima(p), nivel + 1});
       for (std::size_t i = 0; i < Quantidade(p); ++i)

@@ -38,7 +38,9 @@ class ArvoreB {
     std::uint32_t pagina;
     int filho;  // -1: leftmost child
   };
-  int ObterValidada(std::uint32_t numero, Pagina** p);
+  // A page whose header was checked; its entries are read as they are touched, or all of
+  // it at once when inteira.
+  int ObterValidada(std::uint32_t numero, Pagina** p, bool inteira = false);
   int Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>* caminho, std::uint32_t* folha);
   int InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separador, std::uint32_t direita);
   int RetirarFolhaVazia(std::vector<Passo>& caminho, std::uint32_t folha);

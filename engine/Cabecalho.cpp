@@ -31,6 +31,8 @@ std::uint16_t Chave::Tamanho() const {
   return static_cast<std::uint16_t>(t);
 }
 
+std::size_t TamanhoUsadoCabecalho(std::size_t segmentos) { return kPosSegmentos + 8 * segmentos; }
+
 int Cabecalho::TotalSegmentos() const {
   int n = 0;
   for (const auto& c : chaves) n += static_cast<int>(c.segmentos.size());

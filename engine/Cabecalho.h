@@ -82,6 +82,9 @@ int DecodificarCabecalho(const std::uint8_t* origem, std::size_t n, Cabecalho* c
 // Reads only the journal marker and the counter from the first bytes; false if damaged.
 bool DecodificarMarcador(const std::uint8_t* origem, MarcadorDiario* marcador, std::uint64_t* contador);
 inline constexpr std::size_t kTamanhoPrefixo = 48;  // bytes holding magic, counter and marker
+// Bytes at the start of a header with this many key segments that may be other than zero;
+// every byte after them, up to the checksum in the last four, is zero.
+std::size_t TamanhoUsadoCabecalho(std::size_t segmentos);
 void CodificarMarcador(const MarcadorDiario& m, std::uint8_t* destino24);
 
 }  // namespace tavoran::motor

@@ -19,5 +19,6 @@ extern "C" void TavMotorContadores(std::uint64_t* bytesLidos, std::uint64_t* pag
     c.bytesLidos = 0;
     c.paginasLidas = 0;
     c.paginasVisitadas = 0;
+    c.leituras = 0;
   }
 }

@@ -9,6 +9,7 @@ struct Contadores {
   std::atomic<std::uint64_t> bytesLidos{0};        // bytes read from files
   std::atomic<std::uint64_t> paginasLidas{0};      // pages read from files (cache misses)
   std::atomic<std::uint64_t> paginasVisitadas{0};  // pages visited by tree searches, cached or not
+  std::atomic<std::uint64_t> leituras{0};          // read calls on files
 };
 
 Contadores& ContadoresMotor();

@@ -16,6 +16,20 @@ constexpr char kAssinaturaDiario[8] = {'T', 'A', 'V', 'J', 'R', 'N', 'L', '1'};
 constexpr std::size_t kCabecalhoDiario = 32;
 constexpr std::size_t kLimiteCache = 64u << 20;
 constexpr int kEsperaMaximaMs = 20000;
+// The first read of a header covers magic to the segments of up to 28 key segments.
+constexpr std::size_t kLeituraCabecalho = 1280;
+static_assert(kLeituraCabecalho >= kTamanhoPrefixo && kLeituraCabecalho < kTamanhoCabecalho - 4);
+static_assert(32768 / kTamanhoBloco <= 64, "a page's blocks fit the mask");
+
+void ContarLeitura(std::size_t lidos) {
+  ContadoresMotor().bytesLidos += lidos;
+  ContadoresMotor().leituras++;
+}
+
+std::uint64_t TodosOsBlocos(std::size_t tamanhoPagina) {
+  const std::size_t n = tamanhoPagina / kTamanhoBloco;
+  return n >= 64 ? ~0ull : (1ull << n) - 1;
+}
 
 bool SincronizarPorAmbiente() {
   const char* v = std::getenv("TAV_BTRIEVE_SINCRONIZAR");
@@ -54,24 +68,44 @@ int Paginador::LerPrefixo(MarcadorDiario* marcador, std::uint64_t* contador) {
   std::uint8_t buf[kTamanhoPrefixo];
   std::size_t lidos = 0;
   if (!arq_.Ler(0, buf, sizeof buf, &lidos)) return kErroES;
-  ContadoresMotor().bytesLidos += lidos;
+  ContarLeitura(lidos);
   if (lidos < 8 || std::memcmp(buf, kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
   if (lidos < sizeof buf || !DecodificarMarcador(buf, marcador, contador)) return kErroES;
   return kOk;
 }
 
-int Paginador::LerCabecalhoCompleto() {
-  std::vector<std::uint8_t> buf(kTamanhoCabecalho);
+int Paginador::LerCabecalho() {
+  // The used part (one read up to kLeituraCabecalho, a second for keys with more
+  // segments) and the checksum; the zeros between them are taken as read.
+  std::vector<std::uint8_t> buf(kTamanhoCabecalho, 0);
   std::size_t lidos = 0;
-  if (!arq_.Ler(0, buf.data(), buf.size(), &lidos)) return kErroES;
-  ContadoresMotor().bytesLidos += lidos;
+  if (!arq_.Ler(0, buf.data(), kLeituraCabecalho, &lidos)) return kErroES;
+  ContarLeitura(lidos);
+  if (lidos < 8 || std::memcmp(buf.data(), kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
+  if (lidos < kLeituraCabecalho) return kErroES;
+  // The marker first: an interrupted commit may have left the header itself half written.
+  MarcadorDiario marcador;
+  std::uint64_t contador = 0;
+  if (!DecodificarMarcador(buf.data(), &marcador, &contador)) return kErroES;
+  if (marcador.nonce != 0) return -1;
+  const std::uint16_t segmentos = Le16(buf.data() + 70);
+  if (segmentos > kMaxSegmentos) return kErroES;
+  const std::size_t usado = TamanhoUsadoCabecalho(segmentos);
+  if (usado > kLeituraCabecalho) {
+    if (!arq_.Ler(kLeituraCabecalho, buf.data() + kLeituraCabecalho, usado - kLeituraCabecalho, &lidos))
+      return kErroES;
+    ContarLeitura(lidos);
+    if (lidos != usado - kLeituraCabecalho) return kErroES;
+  }
+  if (!arq_.Ler(kTamanhoCabecalho - 4, buf.data() + kTamanhoCabecalho - 4, 4, &lidos)) return kErroES;
+  ContarLeitura(lidos);
+  if (lidos != 4) return kErroES;
   Cabecalho novo;
-  int st = DecodificarCabecalho(buf.data(), lidos, &novo);
+  int st = DecodificarCabecalho(buf.data(), buf.size(), &novo);
   if (st != kOk) return st;
   std::uint64_t tamanho = 0;
   if (!arq_.Tamanho(&tamanho)) return kErroES;
-  if (novo.marcador.nonce == 0 && tamanho < static_cast<std::uint64_t>(novo.paginas) * novo.tamanhoPagina)
-    return kErroES;  // truncated file
+  if (tamanho < static_cast<std::uint64_t>(novo.paginas) * novo.tamanhoPagina) return kErroES;  // truncated file
   cab_ = std::move(novo);
   cabOriginal_ = cab_;
   cache_.clear();
@@ -79,13 +113,15 @@ int Paginador::LerCabecalhoCompleto() {
 }
 
 int Paginador::Carregar() {
-  // The marker first: an interrupted commit may have left the header itself half written.
-  MarcadorDiario m;
-  std::uint64_t contador = 0;
-  int st = LerPrefixo(&m, &contador);
-  if (st != kOk) return st;
-  if (m.nonce != 0) return Recuperar();
-  return LerCabecalhoCompleto();
+  int st = LerCabecalho();
+  if (st == kOk || st == kNaoEArquivoBtrieve) return st;
+  if (exclusivo_) return st == -1 ? Recuperar() : st;
+  // Read while a commit was writing the header, or left by a writer that died: again,
+  // with commits held off. A marker still set then belongs to an interrupted commit.
+  if (!arq_.Bloquear(kBloqueioConfirmacao, false, true)) return kErroES;
+  st = LerCabecalho();
+  arq_.Desbloquear(kBloqueioConfirmacao);
+  return st == -1 ? Recuperar() : st;
 }
 
 int Paginador::Formatar(const Cabecalho& cab) {
@@ -108,7 +144,7 @@ int Paginador::Sincronizar() {
   if (st != kOk) return st;
   if (m.nonce != 0) return -1;  // an interrupted commit must be rolled back first
   if (contador == cab_.contador) return kOk;
-  return LerCabecalhoCompleto();
+  return LerCabecalho();
 }
 
 int Paginador::IniciarLeitura(bool otimista) {
@@ -119,7 +155,7 @@ int Paginador::IniciarLeitura(bool otimista) {
     MarcadorDiario m;
     std::uint64_t contador = 0;
     if (LerPrefixo(&m, &contador) == kOk && m.nonce == 0 &&
-        (contador == cab_.contador || LerCabecalhoCompleto() == kOk)) {
+        (contador == cab_.contador || LerCabecalho() == kOk)) {
       leituraOtimista_ = true;
       lidasDoArquivo_ = 0;
       AjustarCache();
@@ -220,7 +256,7 @@ int Paginador::Recuperar() {
   std::uint64_t contador = 0;
   int st = LerPrefixo(&m, &contador);
   if (st == kOk && m.nonce != 0) st = RolarDiario(m);
-  if (st == kOk) st = LerCabecalhoCompleto();
+  if (st == kOk) st = LerCabecalho();
   if (!exclusivo_) arq_.Desbloquear(kBloqueioConfirmacao);
   if (tomouEscrita) arq_.Desbloquear(kBloqueioEscrita);
   return st;
@@ -243,7 +279,7 @@ int Paginador::RolarDiario(const MarcadorDiario& m) {
   std::uint8_t cabDiario[kCabecalhoDiario];
   std::size_t lidos = 0;
   if (!arq_.Ler(m.posicao, cabDiario, sizeof cabDiario, &lidos)) return kErroES;
-  ContadoresMotor().bytesLidos += lidos;
+  ContarLeitura(lidos);
   if (lidos != sizeof cabDiario) return DescartarMarcador();
   std::uint32_t quantas = Le32(cabDiario + 16), tamPagina = Le32(cabDiario + 20);
   if (std::memcmp(cabDiario, kAssinaturaDiario, 8) != 0 || Le64(cabDiario + 8) != m.nonce ||
@@ -253,7 +289,7 @@ int Paginador::RolarDiario(const MarcadorDiario& m) {
   if (m.posicao + kCabecalhoDiario + corpo + 4 > tamanho) return DescartarMarcador();
   std::vector<std::uint8_t> diario(kCabecalhoDiario + corpo + 4);
   if (!arq_.Ler(m.posicao, diario.data(), diario.size(), &lidos)) return kErroES;
-  ContadoresMotor().bytesLidos += lidos;
+  ContarLeitura(lidos);
   if (lidos != diario.size() || Crc32(diario.data(), diario.size() - 4) != Le32(diario.data() + diario.size() - 4))
     return DescartarMarcador();
   // Every page but the header first; the header, then the cleared marker, end the recovery.
@@ -293,30 +329,57 @@ void Paginador::AjustarCache() {
   cache_.clear();
 }
 
-int Paginador::Obter(std::uint32_t numero, Pagina** pagina) {
+int Paginador::Obter(std::uint32_t numero, Pagina** pagina, bool inteira) {
   ContadoresMotor().paginasVisitadas++;
+  Pagina* p = nullptr;
   auto it = cache_.find(numero);
   if (it != cache_.end()) {
-    *pagina = it->second.get();
-    return kOk;
+    p = it->second.get();
+  } else {
+    if (numero == 0 || numero >= cab_.paginas) return kErroES;
+    auto nova = std::make_unique<Pagina>();
+    nova->numero = numero;
+    nova->dados.assign(cab_.tamanhoPagina, 0);
+    p = nova.get();
+    cache_.emplace(numero, std::move(nova));
+    ContadoresMotor().paginasLidas++;
   }
-  if (numero == 0 || numero >= cab_.paginas) return kErroES;
-  auto p = std::make_unique<Pagina>();
-  p->dados.resize(cab_.tamanhoPagina);
-  std::size_t lidos = 0;
-  if (!arq_.Ler(static_cast<std::uint64_t>(numero) * cab_.tamanhoPagina, p->dados.data(), p->dados.size(), &lidos))
-    return kErroES;
-  ContadoresMotor().bytesLidos += lidos;
-  ContadoresMotor().paginasLidas++;
-  ++lidasDoArquivo_;
-  if (lidos != p->dados.size()) return kErroES;
-  *pagina = p.get();
-  cache_.emplace(numero, std::move(p));
+  int st = LerTrecho(p, 0, inteira ? p->dados.size() : 1);
+  if (st != kOk) {
+    if (p->blocos == 0) cache_.erase(numero);
+    return st;
+  }
+  *pagina = p;
+  return kOk;
+}
+
+int Paginador::LerTrecho(Pagina* p, std::size_t pos, std::size_t n) {
+  const std::size_t tamanho = p->dados.size();
+  if (pos > tamanho || n > tamanho - pos) return kErroES;
+  if (n == 0) return kOk;
+  const std::size_t ultimo = (pos + n - 1) / kTamanhoBloco;
+  for (std::size_t b = pos / kTamanhoBloco; b <= ultimo;) {
+    if (p->blocos >> b & 1) {
+      ++b;
+      continue;
+    }
+    std::size_t fim = b + 1;  // one read for a run of missing blocks
+    while (fim <= ultimo && !(p->blocos >> fim & 1)) ++fim;
+    const std::size_t bytes = (fim - b) * kTamanhoBloco;
+    std::size_t lidos = 0;
+    if (!arq_.Ler(static_cast<std::uint64_t>(p->numero) * tamanho + b * kTamanhoBloco,
+                  p->dados.data() + b * kTamanhoBloco, bytes, &lidos))
+      return kErroES;
+    ContarLeitura(lidos);
+    ++lidasDoArquivo_;
+    if (lidos != bytes) return kErroES;
+    for (; b < fim; ++b) p->blocos |= 1ull << b;
+  }
   return kOk;
 }
 
 int Paginador::ObterParaEscrita(std::uint32_t numero, Pagina** pagina) {
-  int st = Obter(numero, pagina);
+  int st = Obter(numero, pagina, true);
   if (st != kOk) return st;
   if (!(*pagina)->suja) {
     if (numero < cabOriginal_.paginas && !originais_.count(numero)) originais_.emplace(numero, (*pagina)->dados);
@@ -339,7 +402,9 @@ int Paginador::Alocar(std::uint32_t* numero, Pagina** pagina) {
     if (cab_.paginas == 0xFFFFFFFFu) return kDiscoCheio;
     std::uint32_t n = cab_.paginas++;
     auto p = std::make_unique<Pagina>();
+    p->numero = n;
     p->dados.assign(cab_.tamanhoPagina, 0);
+    p->blocos = TodosOsBlocos(cab_.tamanhoPagina);
     p->suja = true;
     *pagina = p.get();
     cache_[n] = std::move(p);

@@ -1,7 +1,8 @@
 #pragma once
 // Pages of one open file: a cache checked against the header's commit counter at every
 // call, the lock protocol between processes, and commits through a rollback journal
-// written inside the file beyond its last page (docs/engine-format.md).
+// written inside the file beyond its last page (docs/engine-format.md). Reads fetch the
+// blocks of a page that a search touches, not the whole page.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -13,10 +14,15 @@
 
 namespace tavoran::motor {
 
+// Pages are read from the file in blocks of this size, as a search needs them.
+inline constexpr std::size_t kTamanhoBloco = 512;
+
 struct Pagina {
-  std::vector<std::uint8_t> dados;
+  std::uint32_t numero = 0;
+  std::vector<std::uint8_t> dados;  // the blocks not read yet hold zeros
+  std::uint64_t blocos = 0;         // bit i: block i is in dados (a page has at most 64)
   bool suja = false;
-  bool validada = false;  // structure checked by the tree since it was read
+  bool validada = false;  // page header checked by the tree since it was read
 };
 
 // Crash tests: the n-th commit write from now on writes half its bytes and kills the
@@ -34,13 +40,17 @@ class Paginador {
   void SujarCabecalho() { cabSujo_ = true; }
   std::uint32_t TamanhoPagina() const { return cab_.tamanhoPagina; }
 
-  int Obter(std::uint32_t numero, Pagina** pagina);
+  // A page with its first block (the page header) read, or all of it when inteira.
+  int Obter(std::uint32_t numero, Pagina** pagina, bool inteira = false);
+  // Makes bytes [pos, pos + n) of the page present, reading the missing blocks in runs.
+  int LerTrecho(Pagina* pagina, std::size_t pos, std::size_t n);
   int ObterParaEscrita(std::uint32_t numero, Pagina** pagina);
   int Alocar(std::uint32_t* numero, Pagina** pagina);
   int Liberar(std::uint32_t numero);
 
   // A read first tries without locks: the header's counter and marker tell whether the
-  // cache is current; pages read from the file are checked by reading them again after.
+  // cache is current; when blocks were read from the file, the counter and marker are
+  // read again after, and a commit seen there makes the read start over.
   // Otherwise (or when otimista is false) it holds the commit lock shared for the call.
   int IniciarLeitura(bool otimista = true);
   // False when a commit ran meanwhile: the cache is dropped and the read must be redone.
@@ -63,7 +73,9 @@ class Paginador {
   int Recuperar();
   int RolarDiario(const MarcadorDiario& marcador);
   int DescartarMarcador();
-  int LerCabecalhoCompleto();
+  // The header: its used part and its checksum. -1 when the marker is set (a commit is
+  // running, or its writer died); 30 or 2 for a foreign or damaged header.
+  int LerCabecalho();
   bool Gravar(std::uint64_t pos, const void* dados, std::size_t n);
   void AjustarCache();
 
@@ -77,7 +89,7 @@ class Paginador {
   bool transacao_ = false;
   bool leituraAtiva_ = false;
   bool leituraOtimista_ = false;
-  std::uint64_t lidasDoArquivo_ = 0;  // pages read from the file since the read began
+  std::uint64_t lidasDoArquivo_ = 0;  // reads of page blocks since the read began
   std::unordered_map<std::uint32_t, std::unique_ptr<Pagina>> cache_;
   std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // images before this write
   std::vector<std::uint32_t> sujas_;

@@ -26,17 +26,20 @@ extern "C" __declspec(dllexport) void __stdcall TavMotorLerContadores(std::uint6
 
 namespace {
 
-// With TAV_BTRIEVE_CONTADORES naming a file, the read counters of this process are
-// appended to it when the library unloads: the daily-path benchmark reads them there.
+// With TAV_BTRIEVE_CONTADORES naming a file, the read counters of this process (bytes,
+// pages, pages visited, read calls) are appended to it when the library unloads: the
+// daily-path benchmark reads them there.
 struct RelatorioContadores {
   ~RelatorioContadores() {
     const char* arquivo = std::getenv("TAV_BTRIEVE_CONTADORES");
     if (arquivo == nullptr || *arquivo == '\0') return;
     std::uint64_t bytes = 0, paginas = 0, visitadas = 0;
     TavMotorContadores(&bytes, &paginas, &visitadas, 0);
+    const std::uint64_t leituras = tavoran::motor::ContadoresMotor().leituras.load();
     if (std::FILE* f = std::fopen(arquivo, "a")) {
-      std::fprintf(f, "%llu %llu %llu\n", static_cast<unsigned long long>(bytes),
-                   static_cast<unsigned long long>(paginas), static_cast<unsigned long long>(visitadas));
+      std::fprintf(f, "%llu %llu %llu %llu\n", static_cast<unsigned long long>(bytes),
+                   static_cast<unsigned long long>(paginas), static_cast<unsigned long long>(visitadas),
+                   static_cast<unsigned long long>(leituras));
       std::fclose(f);
     }
   }
