@@ -1,14 +1,4 @@
-# Cross toolchain: 32-bit Windows with MinGW-w64, posix thread model.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain of the product: 32-bit Windows with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TAV_MINGW i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TAV_MINGW}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TAV_MINGW}-g++-posix)
-set(CMAKE_RC_COMPILER ${TAV_MINGW}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TAV_MINGW})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Test programs run through 32-bit Wine; the wrapper sets the prefix and display.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/e2e/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-comum.cmake)

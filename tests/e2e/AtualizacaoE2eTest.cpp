@@ -37,13 +37,14 @@ class AtualizacaoE2eTest : public ::testing::Test {
     if (p == std::string::npos) return "";
     return saida.substr(p, saida.find_first_of("\r\n", p) - p);
   }
-  // Runs to the end, answering the single box expected on the way; returns its text.
+  // Runs to a clean end, answering the single box expected on the way; returns its text.
   std::string UmaCaixa() {
     ExecucaoTavoran tavoran(Programa(), "");
     const auto caixa = tavoran.EsperarCaixa();
     if (!caixa) return "";
     ExecucaoTavoran::Responder(*caixa);
-    tavoran.EsperarFim();
+    EXPECT_TRUE(tavoran.EsperarFim());
+    EXPECT_EQ(tavoran.CodigoSaida(), 0u);
     return caixa->texto;
   }
 
@@ -77,27 +78,16 @@ TEST_F(AtualizacaoE2eTest, MissingProgramWinsOverAnOutdatedOne) {
 // Foreign bytes in the record files: the engine answers a status, the start stops with its box.
 TEST_F(AtualizacaoE2eTest, DamagedVersionFileIsShownWithTheEnginesStatus) {
   GravarArquivo(estacao.DirT() + "\\KEMVERSAO.BTR", std::string(6000, '\x5A'));
-  ExecucaoTavoran tavoran(Programa(), "");
-  const auto caixa = tavoran.EsperarCaixa();
-  ASSERT_TRUE(caixa.has_value());
-  ExecucaoTavoran::Responder(*caixa);
-  ASSERT_TRUE(tavoran.EsperarFim());
-  EXPECT_EQ(tavoran.CodigoSaida(), 0u);
   const std::string sufixo = " - Falha na leitura do arquivo '" + estacao.DirT() + "\\KEMVERSAO.BTR'.\r\n\r\n" + kFim;
-  EXPECT_THAT(caixa->texto, ::testing::AnyOf(kInicio + "Erro 2" + sufixo, kInicio + "Erro 30" + sufixo));
+  EXPECT_THAT(UmaCaixa(), ::testing::AnyOf(kInicio + "Erro 2" + sufixo, kInicio + "Erro 30" + sufixo));
   EXPECT_THAT(estacao.Comandos(), ::testing::Not(::testing::HasSubstr("KemCriaArq.exe|")));
 }
 
 TEST_F(AtualizacaoE2eTest, DamagedStatusFileGetsTheGenericErrorAndNoUpdate) {
   GravarArquivo(estacao.DirT() + "\\SELVCOMP.BTR", std::string(6000, '\x5A'));
-  ExecucaoTavoran tavoran(Programa(), "");
-  const auto caixa = tavoran.EsperarCaixa();
-  ASSERT_TRUE(caixa.has_value());
-  ExecucaoTavoran::Responder(*caixa);
-  ASSERT_TRUE(tavoran.EsperarFim());
-  EXPECT_EQ(tavoran.CodigoSaida(), 0u);
-  EXPECT_THAT(caixa->texto, ::testing::StartsWith("Falha imprevista na rotina VerificarPrecisaAtualizarComponentes"));
-  EXPECT_THAT(caixa->texto, ::testing::HasSubstr("Erro ao abrir arquivo 'SELVCOMP.BTR': "));
+  const std::string caixa = UmaCaixa();
+  EXPECT_THAT(caixa, ::testing::StartsWith("Falha imprevista na rotina VerificarPrecisaAtualizarComponentes"));
+  EXPECT_THAT(caixa, ::testing::HasSubstr("Erro ao abrir arquivo 'SELVCOMP.BTR': "));
   EXPECT_EQ(estacao.Comandos(), "");
   EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));
 }

@@ -78,9 +78,9 @@ std::size_t Ocorrencias(const std::string& texto, const std::string& parte) {
 
 TEST(DuasCopias, FirstCopyUpdatesAloneWhileTheSecondMeetsItsLock) {
   if (!Papel("A")) GTEST_SKIP() << "runs only under tests/e2e/duas-copias.sh";
+  for (const std::string& sinal : {kCongelada, kResultadoB, kFimB}) DeleteFileA(sinal.c_str());
   EstacaoTeste estacao;
   estacao.Preparar();
-  DeleteFileA(kCongelada.c_str());
   ASSERT_EQ(estacao.Tavadmin("gravar-estacao " + estacao.DirT() + " OUTRA 1 20261101 08:00:00 joao 0"), 0);
   EscritorDeOutraEstacao escritor(estacao.DirT() + "\\SELVCOMP.BTR");
   ASSERT_TRUE(escritor.Travado());
@@ -114,8 +114,6 @@ TEST(DuasCopias, SecondCopyStartsWhileTheFirstHoldsTheLock) {
   if (!Papel("B")) GTEST_SKIP() << "runs only under tests/e2e/duas-copias.sh";
   EstacaoTeste estacao;
   estacao.PrepararRegistro();
-  DeleteFileA(kFimB.c_str());
-  DeleteFileA(kResultadoB.c_str());
   ASSERT_TRUE(EsperarArquivo(kCongelada, 300000)) << "the first copy never stood in its update";
   {
     ExecucaoTavoran tavoran(estacao.DirT() + "\\TAVORAN.EXE", "");

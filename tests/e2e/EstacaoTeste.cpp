@@ -138,15 +138,7 @@ void EstacaoTeste::UsarUnidadeDeRede() {
 std::string EstacaoTeste::RelatorioDeInconsistencias() const {
   const std::string pasta = DirT() + "\\Logs\\RYX\\Erros";
   const auto relatorios = Arquivos(pasta);
-  if (relatorios.size() != 1) return {};
-  HANDLE h = CreateFileA(ParaCp1252(pasta + "\\" + relatorios[0]).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::string bytes(65536, '\0');
-  DWORD lidos = 0;
-  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &lidos, nullptr);
-  CloseHandle(h);
-  return DeCp1252(bytes.substr(0, lidos));
+  return relatorios.size() == 1 ? DeCp1252(LerArquivo(pasta + "\\" + relatorios[0])) : std::string();
 }
 
 int EstacaoTeste::Tavadmin(const std::string& argumentos, std::string* saida) const {
@@ -193,14 +185,7 @@ void EstacaoTeste::InstalarVersoes(const std::string& tavoran2, const std::strin
 }
 
 std::string EstacaoTeste::Comandos() const {
-  HANDLE h = CreateFileA((std::string(kRaiz) + "\\comandos.txt").c_str(), GENERIC_READ,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {};
-  std::string texto(65536, '\0');
-  DWORD lidos = 0;
-  ReadFile(h, texto.data(), static_cast<DWORD>(texto.size()), &lidos, nullptr);
-  CloseHandle(h);
-  return DeCp1252(texto.substr(0, lidos));
+  return DeCp1252(LerArquivo(std::string(kRaiz) + "\\comandos.txt"));
 }
 
 std::string EstacaoTeste::NomeComputador() const {

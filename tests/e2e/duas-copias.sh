@@ -8,6 +8,7 @@ pasta="$2"
 original="${WINEPREFIX:-${TAV_WINEPREFIX:?}}"
 aqui="$(cd "$(dirname "$0")" && pwd)"
 copia="$pasta/prefixo-segunda-copia"
+rm -f "$pasta"/compartilhamento/copia-*  # the signals of an earlier run
 rm -rf "$copia"
 cp -a "$original" "$copia"
 trap 'WINEPREFIX="$copia" wineserver -k 2>/dev/null || true; rm -rf "$copia"' EXIT
