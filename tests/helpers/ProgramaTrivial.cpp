@@ -1,7 +1,13 @@
-// The trivial MinGW program of the start-up benchmark: shows one window and ends.
+// The trivial MinGW program of the start-up benchmarks: shows one window, keeps it for the
+// milliseconds its argument gives (300 when none) and ends. With TAV_REGISTRO_TEMPOS set it
+// records when its work is done, before it destroys the window (tests/helpers/MarcaTempo.h).
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
+#include <cstdlib>
+
+#include "tests/helpers/MarcaTempo.h"
+
+int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR linha, int) {
   WNDCLASSA c{};
   c.lpfnWndProc = DefWindowProcA;
   c.hInstance = instancia;
@@ -12,11 +18,13 @@ int WINAPI WinMain(HINSTANCE instancia, HINSTANCE, LPSTR, int) {
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
   MSG m;
-  const ULONGLONG fim = GetTickCount64() + 300;
-  while (GetTickCount64() < fim) {
+  const int espera = linha != nullptr && *linha != '\0' ? std::atoi(linha) : 300;
+  const ULONGLONG fim = GetTickCount64() + static_cast<ULONGLONG>(espera > 0 ? espera : 0);
+  do {
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    Sleep(10);
-  }
+    if (GetTickCount64() < fim) Sleep(10);
+  } while (GetTickCount64() < fim);
+  tavoran::testes::GravarMarcaTempo(tavoran::testes::AgoraUnixNs());
   DestroyWindow(h);
   return 0;
 }
