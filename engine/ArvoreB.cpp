@@ -50,6 +50,17 @@ int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p, bool inteira) {
   return kOk;
 }
 
+int ArvoreB::Sonda(const Pagina& p, int lo, int hi, std::size_t passo, std::size_t deslocamento,
+                   std::size_t tamanho) {
+  const int meio = (lo + hi) / 2;
+  auto presente = [&](int i) { return TrechoPresente(p, kCabPagina + i * passo + deslocamento, tamanho); };
+  for (int d = 0; meio - d >= lo || meio + d < hi; ++d) {
+    if (meio - d >= lo && presente(meio - d)) return meio - d;
+    if (meio + d < hi && presente(meio + d)) return meio + d;
+  }
+  return meio;
+}
+
 int ArvoreB::Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>* caminho, std::uint32_t* folha) {
   std::uint32_t atual = *raiz_;
   for (int nivel = 0; nivel < kProfundidadeMaxima; ++nivel) {
@@ -65,7 +76,7 @@ int ArvoreB::Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>*
     int lo = 0, hi = Quantidade(p);
     const std::size_t passo = 4 + tamSep_;
     while (lo < hi) {
-      int meio = (lo + hi) / 2;
+      int meio = Sonda(*p, lo, hi, passo, 0, passo);
       const std::size_t pos = kCabPagina + meio * passo;
       if ((st = pg_.LerTrecho(p, pos, passo)) != kOk) return st;
       int c = cmp_.Comparar(p->dados.data() + pos + 4, sonda);
@@ -121,7 +132,7 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
     } else if (paraFrente) {
       int lo = 0, hi = n;
       while (lo < hi) {
-        int meio = (lo + hi) / 2;
+        int meio = Sonda(*p, lo, hi, tamEntrada_, 0, tamSep_);
         const std::uint8_t* e = ordem(meio);
         if (e == nullptr) return st;
         int c = cmp_.Comparar(e, sonda);
@@ -132,7 +143,7 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
     } else {
       int lo = 0, hi = n;  // first entry not satisfying "< probe" (or "<= probe")
       while (lo < hi) {
-        int meio = (lo + hi) / 2;
+        int meio = Sonda(*p, lo, hi, tamEntrada_, 0, tamSep_);
         const std::uint8_t* e = ordem(meio);
         if (e == nullptr) return st;
         int c = cmp_.Comparar(e, sonda);

@@ -41,6 +41,9 @@ class ArvoreB {
   // A page whose header was checked; its entries are read as they are touched, or all of
   // it at once when inteira.
   int ObterValidada(std::uint32_t numero, Pagina** p, bool inteira = false);
+  // The entry a binary search over [lo, hi) compares next: the middle one, or, when that is
+  // not in memory, the one in memory nearest to it, so that reads go only where needed.
+  static int Sonda(const Pagina& p, int lo, int hi, std::size_t passo, std::size_t deslocamento, std::size_t tamanho);
   int Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>* caminho, std::uint32_t* folha);
   int InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separador, std::uint32_t direita);
   int RetirarFolhaVazia(std::vector<Passo>& caminho, std::uint32_t folha);

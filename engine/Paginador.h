@@ -25,6 +25,13 @@ struct Pagina {
   bool validada = false;  // page header checked by the tree since it was read
 };
 
+// True when bytes [pos, pos + n) of the page are in memory (n > 0, within the page).
+inline bool TrechoPresente(const Pagina& p, std::size_t pos, std::size_t n) {
+  for (std::size_t b = pos / kTamanhoBloco; b <= (pos + n - 1) / kTamanhoBloco; ++b)
+    if (!(p.blocos >> b & 1)) return false;
+  return true;
+}
+
 // Crash tests: the n-th commit write from now on writes half its bytes and kills the
 // process (0 turns it off). TAV_BTRIEVE_FALHA_APOS sets it at start-up.
 void FalharAposGravacoes(long n);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <set>
 
 #include "engine/Contadores.h"
 #include "tests/engine/Auxiliar.h"
@@ -448,6 +449,57 @@ TEST_F(Operacoes, LeituraPorChaveBuscaSoOsBlocosQueAsBuscasTocam) {
   ASSERT_EQ(b.Ler(6), 0);
   EXPECT_EQ(b.Registro(20), Campo("R2646", 20));  // key 1235 is "R2645"
   EXPECT_EQ(TavMotorVerificar(nome.c_str()), 0);
+}
+
+// Searches that go through pages of which only some blocks are in memory (a fresh open now
+// and then, so that each starts from other blocks) find what a sorted model finds.
+TEST_F(Operacoes, BuscasEmPaginasLidasEmPartesConferemComUmModelo) {
+  ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(100, 1024, 1, {{1, 10, 0}})), 0);
+  ASSERT_EQ(a.Abrir(nome), 0);
+  auto chave = [](int v) {
+    std::string s = std::to_string(v);
+    return std::string(10 - s.size(), '0') + s;
+  };
+  std::set<int> modelo;
+  std::mt19937 rng(11);
+  ASSERT_EQ(a.Chamar(19), 0);
+  for (int i = 0; i < 6000; ++i) {
+    const int v = 2 * static_cast<int>(rng() % 20000);  // even values: odd probes fall between
+    if (!modelo.insert(v).second) continue;
+    ASSERT_EQ(a.Inserir(Campo(chave(v), 100)), 0);
+  }
+  ASSERT_EQ(a.Chamar(20), 0);
+  ASSERT_EQ(a.Fechar(), 0);
+  ArquivoTeste b;
+  for (int passo = 0; passo < 3000; ++passo) {
+    if (passo % 7 == 0) {
+      b.Fechar();
+      ASSERT_EQ(b.Abrir(nome), 0);
+    }
+    const int sonda = static_cast<int>(rng() % 40002);
+    const int op = 5 + static_cast<int>(rng() % 7);  // 5 equal, 6 next, 7 previous, 8-11 greater/less
+    std::set<int>::iterator esperado;
+    if (op == 5) esperado = modelo.find(sonda);
+    else if (op == 8) esperado = modelo.upper_bound(sonda);
+    else if (op == 9) esperado = modelo.lower_bound(sonda);
+    else if (op == 10 || op == 11) {
+      esperado = op == 10 ? modelo.lower_bound(sonda) : modelo.upper_bound(sonda);
+      esperado = esperado == modelo.begin() ? modelo.end() : std::prev(esperado);
+    } else {
+      // Next or previous from an entry reached by Get Equal in this open.
+      const int inicio = *std::next(modelo.begin(), static_cast<long>(rng() % modelo.size()));
+      ASSERT_EQ(b.Ler(5, chave(inicio)), 0);
+      esperado = modelo.find(inicio);
+      esperado = op == 6 ? std::next(esperado) : (esperado == modelo.begin() ? modelo.end() : std::prev(esperado));
+    }
+    const int st = op == 6 || op == 7 ? b.Ler(op) : b.Ler(op, chave(sonda));
+    if (esperado == modelo.end()) {
+      EXPECT_EQ(st, op == 5 ? 4 : 9) << "op " << op << " sonda " << sonda;
+    } else {
+      ASSERT_EQ(st, 0) << "op " << op << " sonda " << sonda;
+      EXPECT_EQ(b.Chave(10), chave(*esperado)) << "op " << op << " sonda " << sonda;
+    }
+  }
 }
 
 // Blocks read by one open before another open's commit are not mixed with what came after.
