@@ -14,7 +14,7 @@ export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 WINE_ARQ = $(shell tests/e2e/arquitetura-wine.sh)
 WINDOWS_WINE = $(if $(filter x86_64,$(WINE_ARQ)),$(WINDOWS64),$(WINDOWS))
 
-.PHONY: deps native asan windows windows-wine prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia demo clean
+.PHONY: deps native asan windows windows-wine prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia bench-dia-nativo demo clean
 
 deps:
 	@tools/instalar-dependencias.sh
@@ -61,7 +61,7 @@ test-fuzz: fuzz
 	  -print_final_stats=1 $(FUZZ)/corpus
 
 # Engine benchmarks beside SQLite; prints the figures.
-bench: bench-motor bench-inicio bench-dia
+bench: bench-motor bench-inicio bench-dia bench-dia-nativo
 
 bench-motor: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
@@ -76,6 +76,12 @@ demo: windows-wine prefix
 # The daily start on a share of 50 and 5,000 workstations under Wine (not part of make test).
 bench-dia: windows-wine prefix native
 	tests/e2e/com-wine.sh bench/dia-a-dia-wine.sh $(WINDOWS_WINE) $(NATIVE)/tools/tavadmin
+
+# The daily start's reads from the record files per step, natively (not part of make test).
+bench-dia-nativo: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
+	cmake --build build/bench -j$(JOBS) --target tav_dia_a_dia
+	build/bench/bench/tav_dia_a_dia
 
 # Start-up figures under Wine (not part of make test).
 bench-inicio: windows-wine prefix
