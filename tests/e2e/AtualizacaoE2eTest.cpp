@@ -166,7 +166,6 @@ TEST_F(AtualizacaoE2eTest, StaleLockFileLeftByAKilledRunDoesNotBlock) {
 namespace tavoran::testes {
 namespace {
 
-// A listener on one engine port of this computer, as a server whose other port is closed.
 // A listener on the loopback address, as the engine's port on this computer.
 class Escuta {
  public:

@@ -15,7 +15,7 @@
 namespace tavoran::testes {
 namespace {
 
-const std::string kCongelada = std::string(EstacaoTeste::kRaiz) + "\\copia-a-congelada";
+const std::string kParada = std::string(EstacaoTeste::kRaiz) + "\\copia-a-parada";
 const std::string kResultadoB = std::string(EstacaoTeste::kRaiz) + "\\copia-b.txt";
 const std::string kFimB = std::string(EstacaoTeste::kRaiz) + "\\copia-b-fim";
 
@@ -78,7 +78,7 @@ std::size_t Ocorrencias(const std::string& texto, const std::string& parte) {
 
 TEST(DuasCopias, FirstCopyUpdatesAloneWhileTheSecondMeetsItsLock) {
   if (!Papel("A")) GTEST_SKIP() << "runs only under tests/e2e/duas-copias.sh";
-  for (const std::string& sinal : {kCongelada, kResultadoB, kFimB}) DeleteFileA(sinal.c_str());
+  for (const std::string& sinal : {kParada, kResultadoB, kFimB}) DeleteFileA(sinal.c_str());
   EstacaoTeste estacao;
   estacao.Preparar();
   ASSERT_EQ(estacao.Tavadmin("gravar-estacao " + estacao.DirT() + " OUTRA 1 20261101 08:00:00 joao 0"), 0);
@@ -87,7 +87,7 @@ TEST(DuasCopias, FirstCopyUpdatesAloneWhileTheSecondMeetsItsLock) {
   {
     ExecucaoTavoran tavoran(estacao.DirT() + "\\TAVORAN.EXE", "");
     ASSERT_TRUE(EsperarAtualizacaoParada(tavoran, estacao.ArquivoBloqueio()));
-    GravarArquivo(kCongelada, "A");
+    GravarArquivo(kParada, "A");
     EXPECT_TRUE(EsperarArquivo(kFimB, 120000)) << "the second copy did not end";
     escritor.Soltar();
     ASSERT_TRUE(tavoran.EsperarFim());
@@ -114,7 +114,7 @@ TEST(DuasCopias, SecondCopyStartsWhileTheFirstHoldsTheLock) {
   if (!Papel("B")) GTEST_SKIP() << "runs only under tests/e2e/duas-copias.sh";
   EstacaoTeste estacao;
   estacao.PrepararRegistro();
-  ASSERT_TRUE(EsperarArquivo(kCongelada, 300000)) << "the first copy never stood in its update";
+  ASSERT_TRUE(EsperarArquivo(kParada, 300000)) << "the first copy never stood in its update";
   {
     ExecucaoTavoran tavoran(estacao.DirT() + "\\TAVORAN.EXE", "");
     const auto caixa = tavoran.EsperarCaixa();

@@ -16,20 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string registro(MAX_PATH, '\0');
   const DWORD n = GetEnvironmentVariableA("TAV_REGISTRO_COMANDOS", registro.data(), MAX_PATH);
   registro = n > 0 && n < MAX_PATH ? registro.substr(0, n) : std::string(proprio) + ".txt";
-  std::string nome = proprio;
-  nome = nome.substr(nome.rfind('\\') + 1);
-  const std::string linha = nome + "|" + GetCommandLineA() + "\r\n";
-  // Several stand-ins may write at once: retry while another holds the file.
-  for (int tentativa = 0; tentativa < 200; ++tentativa) {
-    HANDLE h = CreateFileA(registro.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      DWORD escritos = 0;
-      WriteFile(h, linha.data(), static_cast<DWORD>(linha.size()), &escritos, nullptr);
-      CloseHandle(h);
-      tavoran::testes::GravarMarcaTempo(inicio);
-      return 0;
-    }
-    Sleep(20);
-  }
-  return 1;
+  const std::string linha = tavoran::testes::NomeDoProprioPrograma() + "|" + GetCommandLineA() + "\r\n";
+  if (!tavoran::testes::AcrescentarLinha(registro, linha)) return 1;
+  tavoran::testes::GravarMarcaTempo(inicio);
+  return 0;
 }
