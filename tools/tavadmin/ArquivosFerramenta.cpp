@@ -54,6 +54,7 @@ Falha ArquivosFerramenta::LerTudo(const std::string& arquivo, std::string& bytes
 
 Falha ArquivosFerramenta::CriarPasta(const std::string&) { return kNaoSuportado; }
 Falha ArquivosFerramenta::Copiar(const std::string&, const std::string&) { return kNaoSuportado; }
+Falha ArquivosFerramenta::Mover(const std::string&, const std::string&) { return kNaoSuportado; }
 bool ArquivosFerramenta::LerVersao(const std::string&, VersaoFixa&) { return false; }
 bool ArquivosFerramenta::LerDataModificacao(const std::string&, DataHora&) { return false; }
 Falha ArquivosFerramenta::AbrirParaAcrescentar(const std::string&, std::unique_ptr<IArquivoAberto>&) {
