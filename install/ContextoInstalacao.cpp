@@ -27,6 +27,16 @@ void ContextoInstalacao::GravarLog(const std::string& v_sMensagem, std::int32_t 
 
 double ContextoInstalacao::ValorVersaoBtrieve() const { return ValorNumerico(versaoBtrieve); }
 
+void ContextoInstalacao::IniciarOculto(const std::string& v_sLinhaComando) {
+  std::uint32_t id = 0;
+  const Falha f = ambiente.shell->IniciarPrograma(v_sLinhaComando, EstiloJanela::Oculta, id);
+  if (f.Ocorreu()) throw ErroRuntime(f.numero, f.descricao);
+}
+
+std::string ArgumentoComando(const std::string& v_sNome) {
+  return v_sNome.find(' ') == std::string::npos ? v_sNome : "\"" + v_sNome + "\"";
+}
+
 double ValorNumerico(const std::string& v_sTexto) {
   std::size_t i = 0;
   while (i < v_sTexto.size() && (v_sTexto[i] == ' ' || v_sTexto[i] == '\t')) ++i;

@@ -93,7 +93,36 @@ struct ContextoInstalacao {
                  const std::string& v_sChave);
   // The leading number of the engine version ("8.60" gives 8.6).
   double ValorVersaoBtrieve() const;
+  // Starts a command line hidden, without waiting; a program that cannot start is the
+  // calling routine's run-time error.
+  void IniciarOculto(const std::string& v_sLinhaComando);
+  // The progress window as the owner of what the shell opens; none without a window.
+  IdJanela JanelaDona() const { return ambiente.visao ? ambiente.visao->Janela() : 0; }
 };
+
+// Shows a step text for as long as a routine runs and clears it when the routine ends, on
+// every way out.
+class TextoEtapa {
+ public:
+  TextoEtapa(IProgresso& progresso, const std::string& v_sTexto) : progresso_(progresso) {
+    progresso_.ExibirMensagem(v_sTexto);
+  }
+  ~TextoEtapa() {
+    try {
+      progresso_.ExibirMensagem("");
+    } catch (...) {
+      // A failing repaint is no failure of the routine.
+    }
+  }
+  TextoEtapa(const TextoEtapa&) = delete;
+  TextoEtapa& operator=(const TextoEtapa&) = delete;
+
+ private:
+  IProgresso& progresso_;
+};
+
+// A name as one argument of a command line: in double quotes when it holds a blank.
+std::string ArgumentoComando(const std::string& v_sNome);
 
 // The leading number of a text as VB's Val reads it: blanks skipped, digits with at most one
 // point; no digits count 0.

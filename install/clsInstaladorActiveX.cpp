@@ -45,8 +45,8 @@ bool clsInstaladorActiveX::InstalarAtualizarComponenteActiveX(const std::string&
     std::int32_t versaoMaior = 0;
     if (!op_.VerificarPrecisaAtualizar(v_sOrigem, v_sDestino, precisa, versaoMaior)) return false;
     if (TerminaCom(Maiusculas(v_sOrigem), "TEECHART.OCX")) {
-      IniciarOculto("regsvr32 -u /s " + v_sDestino);
-      IniciarOculto("regsvr32 /s " + v_sDestino);
+      c_.IniciarOculto("regsvr32 -u /s " + v_sDestino);
+      c_.IniciarOculto("regsvr32 /s " + v_sDestino);
     }
     if (!precisa) {
       bool precisaRegistrar = false;
@@ -151,14 +151,8 @@ bool clsInstaladorActiveX::InstalarTypeLibInformation() {
 
 bool clsInstaladorActiveX::InstalacaoTeeChart() {
   if (c_.ambiente.com->CriarObjeto("TeeChart.TChart").Ocorreu())
-    IniciarOculto("regsvr32 /s " + c_.pastas.PastaSistema + "\\TEECHART.OCX");
+    c_.IniciarOculto("regsvr32 /s " + c_.pastas.PastaSistema + "\\TEECHART.OCX");
   return true;
-}
-
-void clsInstaladorActiveX::IniciarOculto(const std::string& linha) {
-  std::uint32_t id = 0;
-  const Falha f = c_.ambiente.shell->IniciarPrograma(linha, EstiloJanela::Oculta, id);
-  if (f.Ocorreu()) throw ErroRuntime(f.numero, f.descricao);
 }
 
 }  // namespace tavoran

@@ -28,7 +28,6 @@ class clsInstaladorActiveX {
 
  private:
   bool Registrar(const std::string& v_sTexto, const std::string& v_sArquivo, bool v_bRegistrar);
-  void IniciarOculto(const std::string& linha);
 
   ContextoInstalacao& c_;
   clsComponentesPasta& pasta_;

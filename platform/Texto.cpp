@@ -90,6 +90,29 @@ std::string DeCp1252(std::string_view cp1252) {
   return saida;
 }
 
+std::string DeTextoArquivo(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
+  const bool le = bytes.substr(0, 2) == "\xFF\xFE", be = bytes.substr(0, 2) == "\xFE\xFF";
+  if (!le && !be) return DeCp1252(bytes);
+  auto unidade = [&](std::size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    return le ? (b << 8 | a) : (a << 8 | b);
+  };
+  std::string saida;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    char32_t c = unidade(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t baixa = unidade(i + 2);
+      if (baixa >= 0xDC00 && baixa < 0xE000) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (baixa - 0xDC00);
+        i += 2;
+      }
+    }
+    AcrescentarUtf8(saida, c);
+  }
+  return saida;
+}
+
 std::string ApararEsquerda(std::string_view texto) {
   std::size_t i = 0;
   while (i < texto.size() && EhBranco(texto[i])) ++i;

@@ -10,6 +10,9 @@ namespace tavoran {
 std::string ParaCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8.
 std::string DeCp1252(std::string_view cp1252);
+// A text file's bytes to UTF-8: UTF-8 or UTF-16 (either byte order) when a byte-order mark
+// says so, Windows-1252 otherwise.
+std::string DeTextoArquivo(std::string_view bytes);
 
 // Blanks (spaces only) removed at both ends, at the left, at the right.
 std::string Aparar(std::string_view texto);

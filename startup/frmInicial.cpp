@@ -50,7 +50,11 @@ PlanoSequencia frmInicial::PlanoProduto() {
       {"Preparando atualização...", nullptr},
       {"", [this] { return InstalarTypeLibInformation(); }},
       {"", [this] { return InstalarAtualizarComponentesPervasive(); }},
+      {"", [this] { return FinalizarServicos(); }},
+      {"", [this] { return FinalizarProcessos(); }},
+      {"", [this] { return InstalarAtualizarComponentesNet(); }},
       {"", [this] { return InstalarAtualizarComponentes(); }},
+      {"", [this] { return InicializarProcessos(); }},
   };
   return p;
 }
@@ -66,7 +70,9 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
     coordenacao_ = std::make_unique<clsCoordenacaoAtualizacao>(*this);
     regComp_ = std::make_unique<clsNKemRegComp>(ambiente_);
     contexto_ = std::make_unique<ContextoInstalacao>(ambiente_, *util_, log_.get(), *logErr_, *regComp_, *this);
-    instalador_ = std::make_unique<clsInstaladorComponentes>(*contexto_, nullptr);
+    processos_ = std::make_unique<clsControleProcessos>(*contexto_);
+    instalador_ = std::make_unique<clsInstaladorComponentes>(
+        *contexto_, [this](const std::string& programa) { return PararServicoResidente(programa); });
     CarregarLinks();
     if (!ConfigurarLog()) return false;
     for (const auto* linha : {&plano_.verificarBackUpEmExecucao, &plano_.executarVerificacoesTerminalService,
@@ -163,6 +169,7 @@ void frmInicial::Form_QueryUnload() {
   } catch (...) {
   }
   instalador_.reset();
+  processos_.reset();
   contexto_.reset();
   util_.reset();
   log_.reset();
@@ -540,6 +547,24 @@ bool frmInicial::InstalarAtualizarComponentesNet() {
 
 bool frmInicial::InstalarAtualizarComponentes() {
   return Rotina("InstalarAtualizarComponentes", [&] { return Instalador().InstalarAtualizarComponentes(); });
+}
+
+// ---- resident programs, services and processes ---------------------------------------------
+
+bool frmInicial::FinalizarServicos() {
+  return Rotina("FinalizarServicos", [&] { return processos_->FinalizarServicos(); });
+}
+
+bool frmInicial::PararServicoResidente(const std::string& v_sPrograma) {
+  return Rotina("PararServicoResidente", [&] { return processos_->PararServicoResidente(v_sPrograma); });
+}
+
+bool frmInicial::FinalizarProcessos() {
+  return Rotina("FinalizarProcessos", [&] { return processos_->FinalizarProcessos(); });
+}
+
+bool frmInicial::InicializarProcessos() {
+  return Rotina("InicializarProcessos", [&] { return processos_->InicializarProcessos(); });
 }
 
 }  // namespace tavoran

@@ -9,6 +9,7 @@
 
 #include "checks/clsNKemRyxUtil.h"
 #include "install/ContextoInstalacao.h"
+#include "install/clsControleProcessos.h"
 #include "install/clsInstaladorComponentes.h"
 #include "install/clsNKemRegComp.h"
 #include "platform/Ambiente.h"
@@ -134,6 +135,12 @@ class frmInicial : public IEventosJanela, public IProgresso {
   bool InstalarAtualizarComponentesNet();
   bool InstalarAtualizarComponentes();
 
+  // Resident programs, services and processes, around the component passes.
+  bool FinalizarServicos();
+  bool PararServicoResidente(const std::string& v_sPrograma);
+  bool FinalizarProcessos();
+  bool InicializarProcessos();
+
   // Runs a routine's body; an unexpected error is shown with the generic box under the
   // routine's name and makes the routine fail.
   template <class F>
@@ -179,6 +186,7 @@ class frmInicial : public IEventosJanela, public IProgresso {
   std::unique_ptr<clsCoordenacaoAtualizacao> coordenacao_;
   std::unique_ptr<clsNKemRegComp> regComp_;
   std::unique_ptr<ContextoInstalacao> contexto_;
+  std::unique_ptr<clsControleProcessos> processos_;
   std::unique_ptr<clsInstaladorComponentes> instalador_;
   bool adminHerdado_ = false;
   bool precisaAtualizar_ = false;

@@ -437,6 +437,7 @@ bool SistemaFalso::SistemaOperacional(std::string& nome, std::string& versao) {
 }
 
 std::vector<InfoProcesso> ProcessosFalsos::Listar() {
+  if (aoListar) aoListar();
   if (falhaListar) throw ErroRuntime(-2147217406, "Falha ao consultar os processos");
   return lista;
 }

@@ -171,6 +171,7 @@ class ProcessosFalsos : public IProcessos {
   std::set<std::uint32_t> recusamTerminar;  // ids that TerminateProcess cannot end
   std::vector<std::uint32_t> terminados;
   bool falhaListar = false;  // the snapshot raises a run-time error
+  std::function<void()> aoListar;  // runs before every snapshot: processes that come and go
   std::uint32_t sessaoAtual = 1;
   bool falhaSessao = false;
   std::vector<InfoProcesso> Listar() override;
