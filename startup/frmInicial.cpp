@@ -47,15 +47,20 @@ PlanoSequencia frmInicial::PlanoProduto() {
   p.configurarBarraProgressoTotal = [this] { return ConfigurarBarraProgressoTotal(); };
   p.apagarExecutaveisReestruturacao = [this] { return ApagarExecutaveisReestruturacaoKem(); };
   p.atualizacao = {
-      {"Preparando atualização...", nullptr},
+      {"Preparando atualização...", [this] { return ExecutarWindowsServerShellChangeUserInstall(); }},
       {"", [this] { return InstalarTypeLibInformation(); }},
+      {"", [this] { return VerificarUsuarioAdmin(); }},
       {"", [this] { return InstalarAtualizarComponentesPervasive(); }},
       {"", [this] { return FinalizarServicos(); }},
       {"", [this] { return FinalizarProcessos(); }},
       {"", [this] { return InstalarAtualizarComponentesNet(); }},
       {"", [this] { return InstalarAtualizarComponentes(); }},
       {"", [this] { return InicializarProcessos(); }},
+      {"", [this] { return InstalarCPlusPlusRedistributables(); }},
+      {"", [this] { return InstalarSqlNativeClient(); }},
+      {"Instalando Impressora Virtual...", [this] { return InstalarImpressoraVirtual(); }},
   };
+  p.sairModoInstalacao = [this] { ExecutarWindowsServerShellChangeUserExecute(); };
   return p;
 }
 
@@ -73,6 +78,8 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
     processos_ = std::make_unique<clsControleProcessos>(*contexto_);
     instalador_ = std::make_unique<clsInstaladorComponentes>(
         *contexto_, [this](const std::string& programa) { return PararServicoResidente(programa); });
+    preRequisitos_ = std::make_unique<clsPreRequisitos>(*contexto_, *processos_, instalador_->Net());
+    administrador_ = std::make_unique<clsUsuarioAdministrador>(*contexto_, instalador_->Net(), *preRequisitos_);
     CarregarLinks();
     if (!ConfigurarLog()) return false;
     for (const auto* linha : {&plano_.verificarBackUpEmExecucao, &plano_.executarVerificacoesTerminalService,
@@ -168,6 +175,8 @@ void frmInicial::Form_QueryUnload() {
     if (plano_.sairModoInstalacao) plano_.sairModoInstalacao();
   } catch (...) {
   }
+  administrador_.reset();
+  preRequisitos_.reset();
   instalador_.reset();
   processos_.reset();
   contexto_.reset();
@@ -549,7 +558,7 @@ bool frmInicial::InstalarAtualizarComponentes() {
   return Rotina("InstalarAtualizarComponentes", [&] { return Instalador().InstalarAtualizarComponentes(); });
 }
 
-// ---- resident programs, services and processes ---------------------------------------------
+// ---- the update's surroundings: resident programs, installers, administrator rights --------
 
 bool frmInicial::FinalizarServicos() {
   return Rotina("FinalizarServicos", [&] { return processos_->FinalizarServicos(); });
@@ -565,6 +574,33 @@ bool frmInicial::FinalizarProcessos() {
 
 bool frmInicial::InicializarProcessos() {
   return Rotina("InicializarProcessos", [&] { return processos_->InicializarProcessos(); });
+}
+
+bool frmInicial::ExecutarWindowsServerShellChangeUserInstall() {
+  return Rotina("ExecutarWindowsServerShellChangeUserInstall",
+                [&] { return preRequisitos_->ExecutarWindowsServerShellChangeUserInstall(sessaoTerminal_); });
+}
+
+// Also when the window closes after a failed start, before the installers exist.
+bool frmInicial::ExecutarWindowsServerShellChangeUserExecute() {
+  return Rotina("ExecutarWindowsServerShellChangeUserExecute",
+                [&] { return !preRequisitos_ || preRequisitos_->ExecutarWindowsServerShellChangeUserExecute(); });
+}
+
+bool frmInicial::InstalarCPlusPlusRedistributables() {
+  return Rotina("InstalarCPlusPlusRedistributables", [&] { return preRequisitos_->InstalarCPlusPlusRedistributables(); });
+}
+
+bool frmInicial::InstalarSqlNativeClient() {
+  return Rotina("InstalarSqlNativeClient", [&] { return preRequisitos_->InstalarSqlNativeClient(); });
+}
+
+bool frmInicial::InstalarImpressoraVirtual() {
+  return Rotina("InstalarImpressoraVirtual", [&] { return preRequisitos_->InstalarImpressoraVirtual(); });
+}
+
+bool frmInicial::VerificarUsuarioAdmin() {
+  return Rotina("VerificarUsuarioAdmin", [&] { return administrador_->VerificarUsuarioAdmin(adminHerdado_); });
 }
 
 }  // namespace tavoran

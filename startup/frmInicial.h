@@ -12,6 +12,8 @@
 #include "install/clsControleProcessos.h"
 #include "install/clsInstaladorComponentes.h"
 #include "install/clsNKemRegComp.h"
+#include "install/clsPreRequisitos.h"
+#include "install/clsUsuarioAdministrador.h"
 #include "platform/Ambiente.h"
 #include "reports/LinksAjuda.h"
 #include "reports/clsNKemRyxLog.h"
@@ -140,6 +142,14 @@ class frmInicial : public IEventosJanela, public IProgresso {
   bool PararServicoResidente(const std::string& v_sPrograma);
   bool FinalizarProcessos();
   bool InicializarProcessos();
+  // Other vendors' installers and the terminal server's install mode.
+  bool ExecutarWindowsServerShellChangeUserInstall();
+  bool ExecutarWindowsServerShellChangeUserExecute();
+  bool InstalarCPlusPlusRedistributables();
+  bool InstalarSqlNativeClient();
+  bool InstalarImpressoraVirtual();
+  // Administrator rights: false stops this instance's update.
+  bool VerificarUsuarioAdmin();
 
   // Runs a routine's body; an unexpected error is shown with the generic box under the
   // routine's name and makes the routine fail.
@@ -188,6 +198,8 @@ class frmInicial : public IEventosJanela, public IProgresso {
   std::unique_ptr<ContextoInstalacao> contexto_;
   std::unique_ptr<clsControleProcessos> processos_;
   std::unique_ptr<clsInstaladorComponentes> instalador_;
+  std::unique_ptr<clsPreRequisitos> preRequisitos_;
+  std::unique_ptr<clsUsuarioAdministrador> administrador_;
   bool adminHerdado_ = false;
   bool precisaAtualizar_ = false;
   bool atualizacaoForcada_ = false;
