@@ -50,6 +50,7 @@ PlanoSequencia frmInicial::PlanoProduto() {
       {"Preparando atualização...", nullptr},
       {"", [this] { return InstalarTypeLibInformation(); }},
       {"", [this] { return InstalarAtualizarComponentesPervasive(); }},
+      {"", [this] { return InstalarAtualizarComponentesNet(); }},
       {"", [this] { return InstalarAtualizarComponentes(); }},
   };
   return p;
