@@ -1,0 +1,13 @@
+#pragma once
+// The computer's local time for tavadmin, from the standard library on both builds.
+#include "platform/Relogio.h"
+
+namespace tavoran::tavadmin {
+
+class RelogioFerramenta : public IRelogio {
+ public:
+  DataHora Agora() override;
+  long long Milissegundos() override;
+};
+
+}  // namespace tavoran::tavadmin
