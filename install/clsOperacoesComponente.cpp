@@ -45,7 +45,9 @@ bool clsOperacoesComponente::VerificarPrecisaAtualizar(const std::string& v_sOri
   }
   const bool gdiplus = TerminaComSemCaixa(v_sOrigem, "gdiplus.dll");
   const bool algumaVazia = Aparar(versaoOrigem).empty() || Aparar(versaoDestino).empty();
-  if (v_enRegra == RegraVersao::Janela && !versaoOrigem.empty() && versaoDestino.empty())
+  // A version on one side only: the share's file replaces the workstation's (a source without
+  // version information has no larger version than the destination's, so it goes in too).
+  if (v_enRegra == RegraVersao::Janela && versaoOrigem.empty() != versaoDestino.empty())
     v_bPrecisaAtualizar = true;
   else if (Aparar(versaoOrigem) == Aparar(versaoDestino) || gdiplus ||
            (v_enRegra == RegraVersao::Controle && algumaVazia))

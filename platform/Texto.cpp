@@ -158,6 +158,28 @@ std::size_t ProcurarSemCaixa(std::string_view texto, std::string_view procurado)
 
 bool IguaisSemCaixa(std::string_view a, std::string_view b) { return Maiusculas(a) == Maiusculas(b); }
 
+bool CasaPadrao(std::string_view padrao, std::string_view nome) {
+  const std::string p = Maiusculas(padrao), n = Maiusculas(nome);
+  // Greedy walk; on a mismatch the last * takes one more character.
+  std::size_t i = 0, j = 0, estrela = std::string::npos, retomada = 0;
+  while (j < n.size()) {
+    if (i < p.size() && (p[i] == '?' || p[i] == n[j])) {
+      ++i;
+      ++j;
+    } else if (i < p.size() && p[i] == '*') {
+      estrela = i++;
+      retomada = j;
+    } else if (estrela != std::string::npos) {
+      i = estrela + 1;
+      j = ++retomada;
+    } else {
+      return false;
+    }
+  }
+  while (i < p.size() && p[i] == '*') ++i;
+  return i == p.size();
+}
+
 std::string Substituir(std::string_view texto, std::string_view de, std::string_view para) {
   if (de.empty()) return std::string(texto);
   std::string saida;

@@ -20,15 +20,6 @@ std::string NomeFinal(const std::string& caminho) {
   return p == std::string::npos ? caminho : caminho.substr(p + 1);
 }
 
-// Case-insensitive match of * and ? as the directory lookup does.
-bool Casa(const char* padrao, const char* nome) {
-  if (*padrao == '\0') return *nome == '\0';
-  if (*padrao == '*') return Casa(padrao + 1, nome) || (*nome != '\0' && Casa(padrao, nome + 1));
-  if (*nome == '\0') return false;
-  if (*padrao == '?' || *padrao == *nome) return Casa(padrao + 1, nome + 1);
-  return false;
-}
-
 class ChaveFalsa : public IChaveRegistro {
  public:
   ChaveFalsa(RegistroFalso& dono, std::string caminho) : dono_(dono), caminho_(std::move(caminho)) {}
@@ -229,7 +220,7 @@ std::vector<EntradaPasta> ArquivosFalsos::Listar(const std::string& padrao) {
   const std::string filtro = NomeFinal(n);
   std::vector<EntradaPasta> saida;
   auto considerar = [&](const std::string& caminho, bool ehPasta, bool oculto) {
-    if (Pai(caminho) != pasta || !Casa(filtro.c_str(), NomeFinal(caminho).c_str())) return;
+    if (Pai(caminho) != pasta || !CasaPadrao(filtro, NomeFinal(caminho))) return;
     const auto o = nomesOriginais.find(caminho);
     saida.push_back({NomeFinal(o == nomesOriginais.end() ? caminho : o->second), ehPasta, oculto, false});
   };
