@@ -1,6 +1,6 @@
-// The suite's resident programs stopped before an update and started again after it, the SQL
-// Server instance of the suite's configuration, and the suite's processes ended or the update
-// refused, on a workstation of fakes whose processes come and go as commands start.
+// The suite's resident programs stopped before an update and started again after it, and the
+// SQL Server instance of the suite's configuration, on a workstation of fakes whose processes
+// come and go as commands start.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -125,15 +125,6 @@ TEST_F(ServicosProcessos, NameWithBlanksIsQuotedInEveryCommandAndTheKillCheckUse
   EXPECT_TRUE(c.f.visao->caixas.empty());
 }
 
-TEST_F(ServicosProcessos, AProcessListThatCannotBeReadFailsTheStepWithTheGenericBox) {
-  c.f.processos->falhaListar = true;
-  EXPECT_FALSE(c.janela->FinalizarServicos());
-  ASSERT_EQ(c.f.visao->caixas.size(), 1u);
-  EXPECT_EQ(c.f.visao->caixas[0].texto.rfind("Falha imprevista na rotina FinalizarServicos\r\n", 0), 0u);
-  EXPECT_EQ(c.f.visao->textos.back(), "");
-  EXPECT_TRUE(Comandos().empty());
-}
-
 // Ten tries between two questions: each Yes grants ten more, the first No ends the tries.
 TEST_F(ServicosProcessos, IntegrationAgentThatNeverStartsIsAskedAboutEveryTenTries) {
   c.f.processos->Adicionar("Zqp.Integration.Agent.exe", "C:\\Zqp\\Zqp.Integration.Agent.exe");
@@ -148,28 +139,6 @@ TEST_F(ServicosProcessos, IntegrationAgentThatNeverStartsIsAskedAboutEveryTenTri
   ASSERT_EQ(c.f.visao->caixas.size(), 2u);
   EsperarUmaPergunta(0, kPerguntaIntegracao);
   EsperarUmaPergunta(1, kPerguntaIntegracao);
-}
-
-TEST_F(ServicosProcessos, ResidentServiceThatDoesNotStartIsAskedAboutOnce) {
-  c.f.processos->Adicionar("TAVMANAGER.EXE");
-  AoComando("net stop TAVMANAGER", 1, Termina("TAVMANAGER.EXE"));
-  ASSERT_TRUE(c.janela->FinalizarServicos());
-  c.f.visao->respostas = {kBotaoNao};
-
-  EXPECT_TRUE(c.janela->InicializarProcessos());
-
-  EXPECT_EQ(Comandos(), (Lista{"net stop TAVMANAGER", "sc start TAVMANAGER", "net start TAVMANAGER"}));
-  ASSERT_EQ(c.f.visao->caixas.size(), 1u);
-  EsperarUmaPergunta(0, "Não foi possível iniciar o serviço 'TAVMANAGER', deseja tentar novamente?");
-}
-
-// The .NET step stops a running integration program through the same routine.
-TEST_F(ServicosProcessos, TheNetStepStopsARunningIntegrationProgram) {
-  c.f.processos->Adicionar("TAVINTEGCNPJ.EXE");
-  AoComando("net stop TAVINTEGCNPJ", 2, Termina("TAVINTEGCNPJ.EXE"));
-  c.janela->InstalarAtualizarComponentesNet();
-  EXPECT_EQ(Comandos(), (Lista{"net stop TAVINTEGCNPJ"}));
-  EXPECT_TRUE(c.f.visao->caixas.empty());
 }
 
 // ---- the SQL Server instance ---------------------------------------------------------------
@@ -208,87 +177,6 @@ TEST(InstanciaSql, TheServerLineNamesTheServiceStartedAfterTheUpdate) {
       EXPECT_EQ(linhas, (Lista{"sc start " + caso.servico, "net start " + caso.servico})) << caso.conteudo;
     EXPECT_TRUE(c.f.visao->caixas.empty());
   }
-}
-
-TEST(InstanciaSql, AnInstanceRunningAfterScStartIsNotStartedThroughNet) {
-  Cenario c;
-  ASSERT_TRUE(c.Inicializar());
-  c.f.arquivos->CriarArquivo(kConfiguracaoSql, "<Servidor>SRV01\\SQLEXPRESS</Servidor>");
-  c.f.shell->aoIniciar = [&](const std::string& linha) {
-    if (linha == "sc start MSSQL$SQLEXPRESS") c.f.processos->Adicionar("sqlservr.exe");
-  };
-  EXPECT_TRUE(c.janela->InicializarProcessos());
-  ASSERT_EQ(c.f.shell->iniciados.size(), 1u);
-}
-
-// ---- the suite's processes -----------------------------------------------------------------
-
-class Processos : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(c.Inicializar()); }
-  std::uint32_t Gerenciador(std::uint32_t sessao = 1) {
-    return c.f.processos->Adicionar("TAVORAN2.EXE", "P:\\Tavoran.win\\TAVORAN2.EXE", sessao);
-  }
-  void EsperarRecusa() {
-    EXPECT_FALSE(c.janela->FinalizarProcessos());
-    ASSERT_EQ(c.f.visao->caixas.size(), 1u);
-    const auto& caixa = c.f.visao->caixas[0];
-    EXPECT_EQ(caixa.texto,
-              "Os componentes desta máquina estão pendentes de atualização.\r\n\r\nPortanto, não será possível "
-              "realizar o procedimento, pois identificamos que outros usuários estão utilizando o sistema.\r\n\r\n"
-              "Para execução deste procedimento será necessário que nenhum usuário esteja utilizando o sistema via "
-              "Terminal Service.");
-    EXPECT_EQ(caixa.titulo, "Tavoran - Atenção");
-    EXPECT_EQ(caixa.icone, IconeCaixa::Informacao);
-    EXPECT_TRUE(c.f.processos->terminados.empty());
-    EXPECT_EQ(c.f.visao->textos.back(), "");
-  }
-  Cenario c;
-};
-
-TEST_F(Processos, TwoManagersRefuseTheUpdate) {
-  Gerenciador();
-  Gerenciador();
-  EsperarRecusa();
-}
-
-TEST_F(Processos, AManagerInAnotherSessionRefusesTheUpdate) {
-  Gerenciador(2);
-  EsperarRecusa();
-}
-
-// Every program run from the suite's tree ends, except this program and the remote-access
-// client; a process whose path cannot be read and the other programs stay.
-TEST_F(Processos, OneManagerInThisSessionEndsTheSuitesProgramsOnly) {
-  c.f.processos->Adicionar("TAVORAN.EXE", "P:\\Tavoran.win\\TAVORAN.EXE");
-  const auto gerenciador = Gerenciador();
-  const auto relatorios = c.f.processos->Adicionar("TavRelat.exe", " p:\\tavoran.win\\Relat\\TavRelat.exe ");
-  c.f.processos->Adicionar("CLIREMOTE.EXE", "P:\\Tavoran.win\\CLIREMOTE.EXE");
-  c.f.processos->Adicionar("System", "");
-  c.f.processos->Adicionar("notepad.exe", "C:\\Windows\\notepad.exe");
-
-  EXPECT_TRUE(c.janela->FinalizarProcessos());
-
-  EXPECT_EQ(c.f.processos->terminados, (std::vector<std::uint32_t>{gerenciador, relatorios}));
-  EXPECT_TRUE(c.f.visao->caixas.empty());
-}
-
-TEST_F(Processos, NothingEndsWithoutAManagerBeforeVersion6OrWithoutAReadableSession) {
-  c.f.processos->Adicionar("TavRelat.exe", "P:\\Tavoran.win\\TavRelat.exe");
-  EXPECT_TRUE(c.janela->FinalizarProcessos());
-  Gerenciador();
-  for (const char* versao : {"5.1.2600", "", "x"}) {
-    c.f.sistema->versaoSo = versao;
-    EXPECT_TRUE(c.janela->FinalizarProcessos()) << versao;
-  }
-  c.f.sistema->versaoSo = "10.0.19045";
-  c.f.sistema->falhaSo = true;
-  EXPECT_TRUE(c.janela->FinalizarProcessos());
-  c.f.sistema->falhaSo = false;
-  c.f.processos->falhaSessao = true;
-  EXPECT_TRUE(c.janela->FinalizarProcessos());
-  EXPECT_TRUE(c.f.processos->terminados.empty());
-  EXPECT_TRUE(c.f.visao->caixas.empty());
 }
 
 }  // namespace
