@@ -97,8 +97,7 @@ bool clsControleProcessos::PararServicoResidente(const std::string& v_sPrograma)
 bool clsControleProcessos::InicializarProcessos() {
   return ExecutarRotina(c_.progresso, "InicializarProcessos", [&] {
     TextoEtapa texto(c_.progresso, "Inicializando Serviços");
-    if (emExecucao_[kGerenciadorServicos] && !IniciarServicoResidente(kResidentes[kGerenciadorServicos]))
-      return false;
+    if (emExecucao_[kGerenciadorServicos] && !IniciarServicoResidente(kResidentes[kGerenciadorServicos])) return false;
     if (emExecucao_[kAgenteIntegracao] && !IniciarServicoIntegracao()) return false;
     return IniciarServicoSqlServer();
   });
@@ -199,8 +198,8 @@ bool clsControleProcessos::VerificarProcessoFinalizado(const std::string& v_sNom
   v_bFinalizado = true;
   return ExecutarRotina(c_.progresso, "VerificarProcessoFinalizado", [&] {
     const auto processos = c_.ambiente.processos->Listar();
-    v_bFinalizado = std::none_of(processos.begin(), processos.end(),
-                                 [&](const InfoProcesso& p) { return NomeContem(p, v_sNome); });
+    v_bFinalizado =
+        std::none_of(processos.begin(), processos.end(), [&](const InfoProcesso& p) { return NomeContem(p, v_sNome); });
     return true;
   });
 }

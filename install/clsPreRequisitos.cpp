@@ -36,7 +36,8 @@ bool clsPreRequisitos::InstalarSqlNativeClient() {
 bool clsPreRequisitos::InstalarCPlusPlusRedistributables() {
   return ExecutarRotina(c_.progresso, "InstalarCPlusPlusRedistributables", [&] {
     c_.progresso.ExibirMensagem("Instalando C++ redistributable...");
-    for (const char* relativo : {"\\kora\\instaladores\\vcredist_x86_2012.exe", "\\kora\\instaladores\\vcredist_x86_2013.exe"}) {
+    for (const char* relativo :
+         {"\\kora\\instaladores\\vcredist_x86_2012.exe", "\\kora\\instaladores\\vcredist_x86_2013.exe"}) {
       const std::string programa = Instalador(relativo);
       if (c_.util.ArquivoExiste(programa))
         shellWait_.ShellExecutarEAguardarTermino(ArgumentoComando(programa) + " /q /norestart", EstiloJanela::Oculta);

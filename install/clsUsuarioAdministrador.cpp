@@ -42,8 +42,9 @@ bool clsUsuarioAdministrador::VerificarUsuarioAdmin(bool v_bAdminHerdado) {
 // report, which opens when the window closes.
 void clsUsuarioAdministrador::ExecutarComoAdministrador() {
   const std::string lancador = c_.util.DirT() + "\\Zqb.Admin.exe ";
-  const std::intptr_t r = c_.ambiente.shell->Executar(
-      c_.JanelaDona(), lancador, c_.ambiente.sistema->PastaPrograma() + "\\Tavoran.exe A ", EstiloJanela::NormalComFoco);
+  const std::intptr_t r =
+      c_.ambiente.shell->Executar(c_.JanelaDona(), lancador, c_.ambiente.sistema->PastaPrograma() + "\\Tavoran.exe A ",
+                                  EstiloJanela::NormalComFoco);
   if (r == kElevacaoRecusada) {
     c_.progresso.CaixaMensagem(
         "Foi recusada a solicitação de execução do Tavoran como Administrador, não será possível prosseguir com a "

@@ -588,7 +588,8 @@ bool frmInicial::ExecutarWindowsServerShellChangeUserExecute() {
 }
 
 bool frmInicial::InstalarCPlusPlusRedistributables() {
-  return Rotina("InstalarCPlusPlusRedistributables", [&] { return preRequisitos_->InstalarCPlusPlusRedistributables(); });
+  return Rotina("InstalarCPlusPlusRedistributables",
+                [&] { return preRequisitos_->InstalarCPlusPlusRedistributables(); });
 }
 
 bool frmInicial::InstalarSqlNativeClient() {

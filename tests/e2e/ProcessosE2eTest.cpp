@@ -173,8 +173,8 @@ class ProcessosE2eTest : public ::testing::Test {
     CreateDirectoryA((estacao.DirT() + "\\Gerenciador").c_str(), nullptr);
   }
   void TearDown() override {
-    for (const char* nome : {"Impressora Virtual.exe", "TAVALERTAS.EXE", "TAVORAN2.EXE", "TavRelat.exe",
-                             "CLIREMOTE.EXE"})
+    for (const char* nome :
+         {"Impressora Virtual.exe", "TAVALERTAS.EXE", "TAVORAN2.EXE", "TavRelat.exe", "CLIREMOTE.EXE"})
       EncerrarTodos(nome);
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Tavoran Printer", KEY_WOW64_32KEY, 0);
   }
@@ -359,7 +359,8 @@ TEST_F(ProcessosE2eTest, APrinterInstallerThatNeverEndsStopsTheWaitWithAReport) 
 
   const std::string relatorio = estacao.RelatorioDeInconsistencias();
   EXPECT_THAT(relatorio, HasSubstr("Não foi possível concluir a instalação da Impressora Virtual."));
-  EXPECT_THAT(relatorio, HasSubstr("1460 - O instalador '" + estacao.DirT() + "\\kora\\instaladores\\Impressora Virtual.exe' não terminou em 2 minutos."));
+  EXPECT_THAT(relatorio, HasSubstr("1460 - O instalador '" + estacao.DirT() +
+                                   "\\kora\\instaladores\\Impressora Virtual.exe' não terminou em 2 minutos."));
   EXPECT_FALSE(Processos("Impressora Virtual.exe").empty());
   EXPECT_THAT(estacao.Comandos(), Not(HasSubstr("KemCriaArq.exe|")));
   EXPECT_FALSE(Registrada());

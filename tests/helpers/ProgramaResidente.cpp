@@ -19,8 +19,8 @@ bool RecusarTerminacao() {
   EXPLICIT_ACCESSA acessos[2] = {};
   acessos[0].grfAccessPermissions = PROCESS_TERMINATE;
   acessos[0].grfAccessMode = DENY_ACCESS;
-  acessos[1].grfAccessPermissions = PROCESS_QUERY_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE |
-                                    READ_CONTROL;
+  acessos[1].grfAccessPermissions =
+      PROCESS_QUERY_INFORMATION | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | READ_CONTROL;
   acessos[1].grfAccessMode = GRANT_ACCESS;
   for (auto& a : acessos) {
     a.grfInheritance = NO_INHERITANCE;
@@ -44,8 +44,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR argumentos, int) {
   const DWORD n = GetEnvironmentVariableA("TAV_REGISTRO_COMANDOS", registro.data(), MAX_PATH);
   if (n > 0 && n < MAX_PATH) {
     registro.resize(n);
-    tavoran::testes::AcrescentarLinha(registro, tavoran::testes::NomeDoProprioPrograma() + "|" + GetCommandLineA() +
-                                                    "\r\n");
+    tavoran::testes::AcrescentarLinha(registro,
+                                      tavoran::testes::NomeDoProprioPrograma() + "|" + GetCommandLineA() + "\r\n");
   }
   for (;;) Sleep(INFINITE);
 }

@@ -159,7 +159,7 @@ TEST(InstanciaSql, TheServerLineNamesTheServiceStartedAfterTheUpdate) {
       {linhas + "  <Servidor>SRV01:1433</Servidor>\r\n", "MSSQL$SRV01"},
       {linhas + "<Servidor>SRV01\\SQLEXPRESS:1433</Servidor>\n", "MSSQL$SQLEXPRESS"},
       {linhas + "  <Servidor>SRV01\\</Servidor>\r\n", ""},  // an empty instance
-      {linhas + "</Config>", ""},                             // no server line
+      {linhas + "</Config>", ""},                           // no server line
       {Utf16(linhas + "  <Servidor>SRV01\\SQLEXPRESS</Servidor>\r\n"), "MSSQL$SQLEXPRESS"},
       {"\xEF\xBB\xBF<Servidor>SRV01\\TAV 2</Servidor>", "\"MSSQL$TAV 2\""},
       {std::string("\x00\x01\xFE", 3), ""},
