@@ -93,12 +93,13 @@ bool clsNKemRegComp::VerificarPossuiApiRegistro(const std::string& v_sArquivo, b
   v_bPossuiApi = false;
   erro_.Limpar();
   return Protegido(erro_, "VerificarPossuiApiRegistro", false, [&] {
-    std::unique_ptr<IBiblioteca> biblioteca;
-    if (ambiente_.bibliotecas->Carregar(v_sArquivo, biblioteca).Ocorreu() || !biblioteca) {
+    // Read from the export table: a library of the wrong kind, or cut short, is refused as
+    // loading it would be, and no component's code runs just to be asked.
+    if (ambiente_.bibliotecas->Exporta(v_sArquivo, kRegistrar, v_bPossuiApi).Ocorreu()) {
+      v_bPossuiApi = false;
       erro_.Definir(kErroCarregarBiblioteca, "Falha ao carregar biblioteca do componente: " + Aparar(v_sArquivo));
       return false;
     }
-    v_bPossuiApi = biblioteca->TemFuncao(kRegistrar);
     return true;
   });
 }

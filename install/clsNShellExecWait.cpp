@@ -41,12 +41,11 @@ bool clsNShellExecWait::ShellExecutarEAguardarTermino(const std::string& v_sLinh
   });
 }
 
-// No time limit: a program that never ends keeps the wait going while the window stays alive.
+// No time limit: a program that never ends keeps the wait going while the window's events
+// run every 100 ms; the wait ends as soon as the program does.
 void clsNShellExecWait::AguardarTermino(IProcessoIniciado& processo) {
-  while (!processo.Terminou()) {
+  while (!processo.Terminou(kIntervaloMs))
     if (ambiente_.visao) ambiente_.visao->ProcessarEventos();
-    ambiente_.relogio->Dormir(kIntervaloMs);
-  }
 }
 
 }  // namespace tavoran

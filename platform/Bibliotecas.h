@@ -31,6 +31,9 @@ class IBibliotecas {
   virtual ~IBibliotecas() = default;
   // LoadLibraryA; a file that is not a library of this program's kind fails.
   virtual Falha Carregar(const std::string& caminho, std::unique_ptr<IBiblioteca>& biblioteca) = 0;
+  // Whether the file's export table names the function, read without loading the library; a
+  // file that is not a complete library of this program's architecture fails as Carregar does.
+  virtual Falha Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) = 0;
 };
 
 }  // namespace tavoran

@@ -19,8 +19,8 @@ class IProcessoIniciado {
  public:
   virtual ~IProcessoIniciado() = default;
   virtual std::uint32_t Id() = 0;
-  // The exit code is no longer STILL_ACTIVE.
-  virtual bool Terminou() = 0;
+  // Whether the process has ended, waiting for that at most esperaMs.
+  virtual bool Terminou(unsigned esperaMs) = 0;
 };
 
 class IShell {

@@ -45,6 +45,23 @@ preparar_estacao() {
   export TAV_REGISTRO_COMANDOS="${letra^^}:\\comandos.txt"
   rm -f "$ESTACAO_COMANDOS"
   preparar_versoes "$build"
+  preparar_componentes "$build"
+}
+
+# The 32-bit system folder of the prefix, where the program installs components.
+pasta_sistema() { echo "${WINEPREFIX:?}/drive_c/windows/syswow64"; }
+
+# The libraries the window and the suite check before anything else are on the workstation
+# (their presence is all that is checked); the share holds the type-library browser.
+preparar_componentes() {
+  local build="$1" sistema nome
+  sistema="$(pasta_sistema)"
+  for nome in mscomct2.ocx mscomctl.ocx scrrun.dll TavUsu20.dll Tavusu602.dll TavUtil20.dll TavBtr602.dll \
+      TavBtr20.dll TavDoctorG.dll TavErro.dll TavSQL20.dll; do
+    [ -e "$sistema/$nome" ] || cp "$build/tests/helpers/ComponenteV2_10.dll" "$sistema/$nome"
+  done
+  mkdir -p "$ESTACAO_PASTA/KORA/COMPONENTES" "$ESTACAO_PASTA/KORA/WINDOWSLIBRARY"
+  cp "$build/tests/helpers/com/ComTlb.dll" "$ESTACAO_PASTA/KORA/COMPONENTES/TLBINF32.DLL"
 }
 
 # The start-up programs (copies of TAVORAN.EXE, version 1.0.0.0) and the version file that

@@ -4,6 +4,7 @@
 
 #include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
+#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/Recursos.h"
 
 namespace tavoran::win32 {
@@ -97,7 +98,17 @@ Falha ArquivosWin32::Mover(const std::string& origem, const std::string& destino
       [&] { return MoveFileExA(de.c_str(), para.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); });
 }
 
+// The version resource of a program or library read from the file itself, where the
+// system's version functions would map it whole; other files (16-bit programs, say) go to them.
 bool ArquivosWin32::LerVersao(const std::string& arquivo, VersaoFixa& versao) {
+  {
+    const ArquivoImagemPe imagem(arquivo);
+    if (imagem.Imagem().Valida()) {
+      const auto lida = imagem.Imagem().Versao();
+      if (lida) versao = *lida;
+      return lida.has_value();
+    }
+  }
   const std::string nome = ParaCp1252(arquivo);
   DWORD ignorado = 0;
   const DWORD tamanho = GetFileVersionInfoSizeA(nome.c_str(), &ignorado);

@@ -6,6 +6,7 @@
 
 #include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
+#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/BibliotecaDinamica.h"
 #include "platform/win32/Recursos.h"
 
@@ -149,6 +150,21 @@ Falha BibliotecasWin32::Carregar(const std::string& caminho, std::unique_ptr<IBi
   SetErrorMode(modoAnterior);
   if (!carregada.Carregada()) return FalhaDeErroWindows(erro == 0 ? ERROR_BAD_EXE_FORMAT : erro);
   biblioteca = std::make_unique<BibliotecaWin32>(*this, std::move(carregada));
+  return {};
+}
+
+Falha BibliotecasWin32::Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) {
+#ifdef _WIN64
+  constexpr std::uint16_t kMaquina = kMaquinaAmd64;
+#else
+  constexpr std::uint16_t kMaquina = kMaquinaI386;
+#endif
+  exporta = false;
+  const ArquivoImagemPe arquivo(caminho);
+  if (arquivo.ErroAbertura() != 0) return FalhaDeErroWindows(arquivo.ErroAbertura());
+  const ImagemPe& imagem = arquivo.Imagem();
+  if (!imagem.Valida() || imagem.Maquina() != kMaquina) return FalhaDeErroWindows(ERROR_BAD_EXE_FORMAT);
+  exporta = imagem.Exporta(funcao);
   return {};
 }
 

@@ -17,6 +17,7 @@ class BibliotecasWin32 : public IBibliotecas {
   BibliotecasWin32& operator=(const BibliotecasWin32&) = delete;
 
   Falha Carregar(const std::string& caminho, std::unique_ptr<IBiblioteca>& biblioteca) override;
+  Falha Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) override;
 
   struct Abandono;
   // Keeps a library whose worker still runs; freed once that worker ended.

@@ -14,7 +14,8 @@ class ProcessoIniciadoWin32 : public IProcessoIniciado {
  public:
   ProcessoIniciadoWin32(Handle processo, std::uint32_t id) : processo_(std::move(processo)), id_(id) {}
   std::uint32_t Id() override { return id_; }
-  bool Terminou() override {
+  bool Terminou(unsigned esperaMs) override {
+    if (WaitForSingleObject(processo_.get(), esperaMs) == WAIT_FAILED) return true;
     DWORD codigo = STILL_ACTIVE;
     return GetExitCodeProcess(processo_.get(), &codigo) && codigo != STILL_ACTIVE;
   }

@@ -146,7 +146,7 @@ void EstacaoTeste::PrepararComponentes() {
     CreateDirectoryA((DirT() + pasta).c_str(), nullptr);
   const std::string tlbinf = ComponenteCom("ComTlb");
   CopyFileA(tlbinf.c_str(), (DirT() + "\\KORA\\COMPONENTES\\TLBINF32.DLL").c_str(), FALSE);
-  if (!Existe(sistema + "\\TLBINF32.DLL")) CopyFileA(tlbinf.c_str(), (sistema + "\\TLBINF32.DLL").c_str(), FALSE);
+  CopyFileA(tlbinf.c_str(), (sistema + "\\TLBINF32.DLL").c_str(), FALSE);
   Registrar(sistema + "\\TLBINF32.DLL");
   const std::string framework = PastaFramework();
   for (std::size_t p = framework.find('\\', 3); p != std::string::npos; p = framework.find('\\', p + 1))
@@ -164,6 +164,15 @@ bool EstacaoTeste::Registrar(const std::string& arquivo, bool registrar) {
   const bool ok = entrada != nullptr && SUCCEEDED(entrada());
   FreeLibrary(m);
   return ok;
+}
+
+void EstacaoTeste::EsquecerTypeLib(const std::string& guid) {
+  for (REGSAM visao : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "TypeLib", 0, KEY_ALL_ACCESS | visao, &h) != ERROR_SUCCESS) continue;
+    RegDeleteTreeA(h, guid.c_str());
+    RegCloseKey(h);
+  }
 }
 
 bool EstacaoTeste::TypeLibRegistrada(const std::string& guid) {

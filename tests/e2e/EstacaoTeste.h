@@ -57,6 +57,8 @@ class EstacaoTeste {
   // its type library and its class key naming the file.
   static std::string ComponenteCom(const std::string& nome);
   static bool TypeLibRegistrada(const std::string& guid);
+  // Removes a type library's registration from both registry views.
+  static void EsquecerTypeLib(const std::string& guid);
   static std::string ServidorDaClasse(const std::string& guid);
   // Runs a library's own registration (or unregistration) in this process.
   static bool Registrar(const std::string& arquivo, bool registrar = true);

@@ -54,6 +54,7 @@ class InstalacaoE2eTest : public ::testing::Test {
     SetLocaleInfoA(GetSystemDefaultLCID(), LOCALE_SSHORTDATE, "dd/MM/yyyy");
     // Nothing of an earlier case on the workstation: files gone, registrations removed.
     for (const char* nome : kComponentesCom) EstacaoTeste::Registrar(EstacaoTeste::ComponenteCom(nome), false);
+    for (const std::string& guid : {kGuidA, kGuidB, kGuidC}) EstacaoTeste::EsquecerTypeLib(guid);
     for (const char* nome : kNomes) {
       SetFileAttributesA(Sistema(nome).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA(Sistema(nome).c_str());

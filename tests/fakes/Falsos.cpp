@@ -347,7 +347,7 @@ class ProcessoFalso : public IProcessoIniciado {
  public:
   ProcessoFalso(std::uint32_t id, int checagens) : id_(id), restantes_(checagens) {}
   std::uint32_t Id() override { return id_; }
-  bool Terminou() override { return restantes_-- <= 0; }
+  bool Terminou(unsigned) override { return restantes_-- <= 0; }
 
  private:
   std::uint32_t id_;
@@ -557,6 +557,16 @@ Falha BibliotecasFalsas::Carregar(const std::string& caminho, std::unique_ptr<IB
   const auto b = bibliotecas.find(a->second.bytes);
   if (b == bibliotecas.end()) return {75, "Erro de acesso ao caminho/arquivo (código 193)"};
   biblioteca = std::make_unique<BibliotecaFalsa>(*this, caminho, b->second);
+  return {};
+}
+
+Falha BibliotecasFalsas::Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) {
+  exporta = false;
+  const auto a = arquivos_.arquivos.find(ArquivosFalsos::Normalizar(caminho));
+  if (a == arquivos_.arquivos.end()) return {53, "Arquivo não encontrado"};
+  const auto b = bibliotecas.find(a->second.bytes);
+  if (b == bibliotecas.end()) return {75, "Erro de acesso ao caminho/arquivo (código 193)"};
+  exporta = b->second.funcoes.count(funcao) > 0;
   return {};
 }
 

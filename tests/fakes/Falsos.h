@@ -268,6 +268,7 @@ class BibliotecasFalsas : public IBibliotecas {
   int maximoCarregadas = 0;
 
   Falha Carregar(const std::string& caminho, std::unique_ptr<IBiblioteca>& biblioteca) override;
+  Falha Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) override;
 
  private:
   ArquivosFalsos& arquivos_;
