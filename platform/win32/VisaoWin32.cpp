@@ -119,9 +119,13 @@ void VisaoWin32::ExecutarLaco() {
 
 IdJanela VisaoWin32::Janela() { return reinterpret_cast<IdJanela>(janela_); }
 
+// The label holds the latest text at once, also for a step that then keeps the program
+// from letting events run (as the status file's writer lock does); only its repainting waits.
 void VisaoWin32::DefinirTextoProcesso(const std::string& texto) {
   textoProcesso_ = texto;
   if (lblProcesso_ == nullptr) return;
+  const std::string ansi = ParaCp1252(texto);
+  DefWindowProcA(lblProcesso_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
   const ULONGLONG agora = GetTickCount64();
   if (agora - textoMostradoEm_ < kIntervaloTextoMs) {
     textoPendente_ = true;
@@ -134,7 +138,7 @@ void VisaoWin32::DefinirTextoProcesso(const std::string& texto) {
 void VisaoWin32::MostrarTexto() {
   textoPendente_ = false;
   textoMostradoEm_ = GetTickCount64();
-  SetWindowTextA(lblProcesso_, ParaCp1252(textoProcesso_).c_str());
+  InvalidateRect(lblProcesso_, nullptr, TRUE);
 }
 
 void VisaoWin32::DefinirFaixaProgresso(int minimo, int maximo) {
