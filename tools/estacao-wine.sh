@@ -115,3 +115,15 @@ preparar_componentes_demo() {
   done
   rm -rf "$sistema/CompDotNetVelmora" "$sistema/locales"
 }
+
+# The benchmarks' share: 100 COM libraries with type libraries and 200 executables in the
+# components folder, each executable padded to 170 KB (an overlay the loader ignores), about
+# 100 MB in all.
+preencher_componentes() {
+  local build="$1" componentes="$ESTACAO_PASTA/KORA/COMPONENTES" i
+  for i in $(seq -w 1 100); do cp "$build/tests/helpers/com/ComA.dll" "$componentes/COM$i.DLL"; done
+  for i in $(seq -w 1 200); do
+    cp "$build/tests/helpers/ProgramaV1.exe" "$componentes/PROG$i.EXE"
+    head -c $((170 * 1024 - $(stat -c %s "$build/tests/helpers/ProgramaV1.exe"))) /dev/zero >>"$componentes/PROG$i.EXE"
+  done
+}
