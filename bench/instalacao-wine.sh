@@ -21,17 +21,7 @@ lote="$ESTACAO_PASTA/../lote.bat"
 if [ "$(tests/e2e/arquitetura-wine.sh)" = x86_64 ]; then regsvr32='C:\windows\system32\regsvr32.exe'
 else regsvr32='C:\windows\syswow64\regsvr32.exe'; fi
 
-# A copy padded to a size (an overlay past its image, which the loader ignores).
-componente() {
-  local origem="$1" destino="$2" tamanho="$3" falta
-  cp "$origem" "$destino"
-  falta=$((tamanho - $(stat -c %s "$origem")))
-  [ "$falta" -le 0 ] || head -c "$falta" /dev/zero >>"$destino"
-}
-for i in $(seq -w 1 100); do componente "$build/tests/helpers/com/ComA.dll" "$componentes/COM$i.DLL" 0; done
-for i in $(seq -w 1 200); do
-  componente "$build/tests/helpers/ProgramaV1.exe" "$componentes/PROG$i.EXE" $((170 * 1024))
-done
+preencher_componentes "$build"
 echo "Share: $(ls "$componentes" | wc -l) files, $(du -sm "$componentes" | cut -f1) MB"
 {
   printf '@echo off\r\nxcopy /y /q "%s\\KORA\\COMPONENTES\\*.*" C:\\windows\\syswow64\\ >nul\r\n' "$ESTACAO_DIRT"

@@ -31,33 +31,23 @@ bool clsInstaladorComponentes::ConfigurarPastas() {
   p.PastaCefSharp = p.PastaComponentesNet + "\\CEFSHARP";
   p.PastaLocales = p.PastaCefSharp + "\\LOCALES";
   p.PastaWindowsLibrary = dirT + "\\KORA\\WINDOWSLIBRARY";
-  const std::string sistema = c_.util.RetornarPastaWindowsSystem();
-  if (Aparar(sistema).empty()) {
-    c_.progresso.ExibirErroGenerico(c_.util.ErroNumero(),
-                                    "Falha ao localizar a pasta de sistema do Windows: " + c_.util.ErroDescricao(),
-                                    "ConfigurarPastas");
+  // A folder the utilities could not find: the generic box with what they said, and no start.
+  auto falhou = [&](const std::string& texto) {
+    c_.progresso.ExibirErroGenerico(c_.util.ErroNumero(), texto + c_.util.ErroDescricao(), "ConfigurarPastas");
     return false;
-  }
+  };
+  const std::string sistema = c_.util.RetornarPastaWindowsSystem();
+  if (Aparar(sistema).empty()) return falhou("Falha ao localizar a pasta de sistema do Windows: ");
   p.PastaSistema = Maiusculas(sistema);
   const std::string windows = c_.util.RetornarPastaWindows();
-  if (Aparar(windows).empty()) {
-    c_.progresso.ExibirErroGenerico(c_.util.ErroNumero(),
-                                    "Falha ao localizar a pasta Windows: " + c_.util.ErroDescricao(),
-                                    "ConfigurarPastas");
-    return false;
-  }
+  if (Aparar(windows).empty()) return falhou("Falha ao localizar a pasta Windows: ");
   p.PastaWindows = Maiusculas(windows);
   p.PastaPervasiveBin.clear();
   clsTavBtr20 acesso(*c_.ambiente.btrieve, *c_.ambiente.arquivos);
   if (acesso.VersaoBtrieve() == "8.60") {
     std::string pervasive;
-    if (!c_.util.RetornarPastaPervasive(pervasive)) {
-      c_.progresso.ExibirErroGenerico(c_.util.ErroNumero(),
-                                      "Falha ao localizar a pasta de instalação do Pervasive 8.60: " +
-                                          c_.util.ErroDescricao(),
-                                      "ConfigurarPastas");
-      return false;
-    }
+    if (!c_.util.RetornarPastaPervasive(pervasive))
+      return falhou("Falha ao localizar a pasta de instalação do Pervasive 8.60: ");
     p.PastaPervasiveBin = Maiusculas(pervasive + "\\BIN");
   }
   c_.progresso.ExibirMensagem("");

@@ -155,18 +155,22 @@ bool clsInstaladorNet::AtualizarComponenteBibliotecaNet(const std::string& v_sOr
     return true;
   }
   op_.RegistrarComponenteNet(v_sDestino, false);
+  // The old type library goes first: when it cannot, the assembly is still there.
+  if (v_bExcluirTypeLib) {
+    const std::string typeLib = Substituir(Maiusculas(v_sDestino), ".DLL", ".TLB");
+    const std::string textoTypeLib = "Atualizar componente de biblioteca '" + typeLib + "'.";
+    bool typeLibPropria = false;
+    if (!op_.ExcluirComponente(textoTypeLib, typeLib, typeLibPropria)) {
+      // The pass stops here; an unlisted file's failure would otherwise stop it without a word.
+      op_.DescartarCopia(v_sDestino);
+      c_.GravarLog(textoTypeLib, op_.FalhaExclusao().numero, op_.FalhaExclusao().descricao, "");
+      return false;
+    }
+  }
   bool proprio = false;
   if (!op_.ExcluirComponente(texto, v_sDestino, proprio)) {
     op_.DescartarCopia(v_sDestino);
     return !proprio;
-  }
-  if (v_bExcluirTypeLib) {
-    const std::string typeLib = Substituir(Maiusculas(v_sDestino), ".DLL", ".TLB");
-    bool typeLibPropria = false;
-    if (!op_.ExcluirComponente("Atualizar componente de biblioteca '" + typeLib + "'.", typeLib, typeLibPropria)) {
-      op_.DescartarCopia(v_sDestino);
-      return false;
-    }
   }
   op_.ConcluirCopia(v_sOrigem, v_sDestino);  // RegAsm writes the type library anew
   c_.GravarLog(texto, 0, "");

@@ -110,6 +110,7 @@ bool clsOperacoesComponente::ExcluirComponente(const std::string& v_sTexto, cons
   if (c_.util.ExcluirArquivo(v_sArquivo)) return true;
   const std::int32_t numero = c_.util.ErroNumero();
   const std::string descricao = c_.util.ErroDescricao();
+  falhaExclusao_ = {numero, descricao};
   const std::string detalhe = "Falha ao excluir arquivo '" + v_sArquivo + "': " + descricao;
   bool listado = false;
   if (!c_.util.VerificarComponenteTavoran(v_sArquivo, listado)) listado = false;  // no whitelist: not listed

@@ -42,6 +42,8 @@ class clsOperacoesComponente {
   // False when the file stays: then v_bComponenteProprio tells whether the components
   // whitelist lists it (its failure was reported) or not (skipped without a word).
   bool ExcluirComponente(const std::string& v_sTexto, const std::string& v_sArquivo, bool& v_bComponenteProprio);
+  // Why the last deletion that left its file failed.
+  const Falha& FalhaExclusao() const { return falhaExclusao_; }
 
   bool InstalarAtualizarComponenteBiblioteca(const std::string& v_sOrigem, const std::string& v_sDestino,
                                              bool v_bRegistrarEContar);
@@ -61,6 +63,7 @@ class clsOperacoesComponente {
   void RelatarFalhaCopia(const std::string& origem, const std::string& destino, const Falha& falha);
 
   ContextoInstalacao& c_;
+  Falha falhaExclusao_;
 };
 
 }  // namespace tavoran

@@ -155,6 +155,15 @@ bool frmInicial::RealizarValidacoesIniciais(bool& v_bPrecisaAtualizar) {
     } else {
       ExibirMensagem("Preparando atualização");
       if (plano_.obterBloqueio && !plano_.obterBloqueio()) return false;
+      // Another session of this computer may have finished the update between the first read
+      // of the record and the lock: read it again under the lock, and start the manager when
+      // there is nothing left to do.
+      if (plano_.verificarPrecisaAtualizar && !plano_.verificarPrecisaAtualizar()) return false;
+      if (!precisaAtualizar_) {
+        if (plano_.desbloquear && !plano_.desbloquear()) return false;
+        ExibirMensagem("Iniciando sistema...");
+        if (plano_.executarKemCriaArq) plano_.executarKemCriaArq();
+      }
     }
     if (plano_.apagarExecutaveisReestruturacao && !plano_.apagarExecutaveisReestruturacao()) return false;
     v_bPrecisaAtualizar = precisaAtualizar_;

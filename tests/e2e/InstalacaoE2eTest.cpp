@@ -23,7 +23,7 @@ const std::string kGuidA = "{5A1E0001-7A40-4C2B-9E10-000000000001}";
 const std::string kGuidB = "{5A1E0002-7A40-4C2B-9E10-000000000002}";
 const std::string kGuidC = "{5A1E0003-7A40-4C2B-9E10-000000000003}";
 // The test components, by their name in the share.
-const char* const kNomes[] = {"TAVCOMA.DLL",  "TAVCOMB.OCX",  "TAVCOMC.DLL",  "TAVPLANA.DLL", "TAVPROG.EXE",
+const char* const kNomes[] = {"TAVORAN.CORE.DLL", "TAVORAN.CORE.tlb", "TAVCOMA.DLL",  "TAVCOMB.OCX",  "TAVCOMC.DLL",  "TAVPLANA.DLL", "TAVPROG.EXE",
                               "TAVSCRIPT.OCX", "TAVTRAVA.DLL", "TAVFALHA.DLL", "TAVTIPOS.TLB", "TAVCORTADA.DLL"};
 const char* const kComponentesCom[] = {"ComA", "ComB", "ComC", "ComD", "ComTrava", "ComFalha"};
 
@@ -328,6 +328,52 @@ TEST_F(InstalacaoE2eTest, BasicLibraryMissingFromTheShareStopsBeforeTheWindow) {
   for (int i = 0; i < 100 && estacao.Comandos().find("artigos/C3") == std::string::npos; ++i) Sleep(100);
   EXPECT_THAT(estacao.Comandos(), HasSubstr("NavegadorFalso.exe|"));
   EXPECT_THAT(estacao.Comandos(), HasSubstr("artigos/C3"));
+}
+
+// RegAsm writes the type library a moment after it ended (the stand-in's helper copy does), or
+// never: the update waits for it on the window's pauses, two RegAsm runs at most.
+class RegistroNetE2eTest : public InstalacaoE2eTest {
+ protected:
+  void SetUp() override {
+    InstalacaoE2eTest::SetUp();
+    const std::string net = estacao.DirT() + "\\KORA\\COMPONENTES.NET";
+    CreateDirectoryA(net.c_str(), nullptr);
+    CopyFileA((PastaAjudantes() + "\\ComponenteV2_10.dll").c_str(), (net + "\\Tavoran.Core.dll").c_str(), FALSE);
+    NaEstacao(PastaAjudantes() + "\\ComponenteV2_10.dll", "TAVORAN.CORE.DLL", false);
+    DefinirData(net + "\\Tavoran.Core.dll", 2026);  // same version, newer: replaced
+    DefinirData(Sistema("TAVORAN.CORE.DLL"), 2020);
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("TAV_REGASM_ATRASO_MS", nullptr);
+    SetEnvironmentVariableA("TAV_REGASM_SEM_TLB", nullptr);
+  }
+  int Registros() const {
+    const std::string comandos = estacao.Comandos();
+    int n = 0;
+    for (std::size_t p = comandos.find("REGASM.EXE /tlb:"); p != std::string::npos;
+         p = comandos.find("REGASM.EXE /tlb:", p + 1))
+      ++n;
+    return n;
+  }
+};
+
+TEST_F(RegistroNetE2eTest, TypeLibraryWrittenLateIsWaitedForWithinTheFirstAttempt) {
+  SetEnvironmentVariableA("TAV_REGASM_ATRASO_MS", "1700");
+  EXPECT_THAT(Executar(), ::testing::Contains("OK Atualizar componente de biblioteca '" + Destino("TAVORAN.CORE.DLL") +
+                                              "'."));
+  EXPECT_EQ(Inconsistencias(), "");
+  EXPECT_EQ(Registros(), 1);
+  EXPECT_THAT(estacao.Comandos(), HasSubstr("REGASM.EXE /u /tlb:"));  // the old one unregistered first
+  EXPECT_TRUE(Existe(Sistema("TAVORAN.CORE.tlb")));
+}
+
+TEST_F(RegistroNetE2eTest, TypeLibraryThatNeverComesIsReportedAfterTwoAttempts) {
+  SetEnvironmentVariableA("TAV_REGASM_SEM_TLB", "1");
+  Executar();
+  EXPECT_THAT(Inconsistencias(), HasSubstr("12345 - Não foi possível registrar o componente TAVORAN.CORE.DLL. "
+                                           "Verifique se o .NET Framework 3.5 e 4.5 estão corretamente instalados."));
+  EXPECT_EQ(Registros(), 2);
+  EXPECT_THAT(Estacao(), Not(HasSubstr(estacao.NomeComputador())));
 }
 
 }  // namespace

@@ -262,5 +262,40 @@ TEST_F(RegistroNet, TypeLibraryThatNeverAppearsIsReportedAfterTwoAttempts) {
                                           "se o .NET Framework 3.5 e 4.5 estão corretamente instalados."));
 }
 
+// Odd shares and workstations: each gets a clear outcome, never a silent stop.
+TEST_F(RegistroNet, VersionFoldersBrowserRuntimeAndTypeLibrariesThatCannotGo) {
+  const std::string net = std::string(kDirT) + "\\KORA\\COMPONENTES.NET";
+  auto& instalacao = instalador.Net();
+  // A version folder whose name is not a number is no framework's: copied without a check.
+  Biblioteca(net + "\\VXY\\registrar\\TavXY.dll", "1.0.0.0", "MZ-xy");
+  TypeLibNaVerificacao(1);
+  progresso.aoAguardar = [this] { f.arquivos->CriarArquivo(Sistema("CompDotNetVelmora\\VXY\\TAVXY.tlb")); };
+  ASSERT_TRUE(instalacao.InstalarAtualizarComponentesPastaBibliotecaNetPastasVersoes(net, kSistema));
+  EXPECT_TRUE(f.arquivos->ExisteArquivo(Sistema("CompDotNetVelmora\\VXY\\TAVXY.DLL")));
+  // An update whose old type library cannot be deleted stops the pass with its entry.
+  Biblioteca(net + "\\VXY\\registrar\\TavXY.dll", "2.0.0.0", "MZ-xy-2");
+  f.arquivos->arquivos[ArquivosFalsos::Normalizar(Sistema("CompDotNetVelmora\\VXY\\TAVXY.tlb"))].emUso = true;
+  EXPECT_FALSE(instalacao.InstalarAtualizarComponentesPastaBibliotecaNetPastasVersoes(net, kSistema));
+  EXPECT_THAT(Inconsistencias(), HasSubstr("Atualizar componente de biblioteca '" +
+                                           Maiusculas(Sistema("CompDotNetVelmora\\VXY\\TAVXY.tlb")) + "'."));
+  EXPECT_EQ(f.arquivos->Conteudo(Sistema("CompDotNetVelmora\\VXY\\TAVXY.DLL")), "MZ-xy");
+  // The browser runtime without its languages folder, and a language file held open.
+  f.arquivos->CriarArquivo(net + "\\CEFSHARP\\libcef.dll", "cef");
+  ASSERT_TRUE(instalacao.InstalarComponentesDotNetCefSharp());
+  EXPECT_TRUE(f.arquivos->ExistePasta(Sistema("locales")));
+  f.arquivos->CriarArquivo(net + "\\CEFSHARP\\LOCALES\\pt-BR.pak", "novo");
+  f.arquivos->DefinirVersao(net + "\\CEFSHARP\\LOCALES\\pt-BR.pak", "2.0.0.0");
+  f.arquivos->CriarArquivo(Sistema("locales\\pt-BR.pak"), "velho");
+  f.arquivos->DefinirVersao(Sistema("locales\\pt-BR.pak"), "1.0.0.0");
+  f.arquivos->arquivos[ArquivosFalsos::Normalizar(Sistema("locales\\pt-BR.pak"))].emUso = true;
+  EXPECT_TRUE(instalacao.InstalarComponentesDotNetCefSharp());  // skipped: not one of the suite's own
+  EXPECT_EQ(f.arquivos->Conteudo(Sistema("locales\\pt-BR.pak")), "velho");
+  // No framework at all: the assemblies are left alone, and the step goes on.
+  f.arquivos->arquivos.clear();
+  f.arquivos->pastas.erase(ArquivosFalsos::Normalizar("C:\\WINDOWS\\Microsoft.Net\\Framework"));
+  EXPECT_FALSE(instalacao.CarregarRegAsm());
+  EXPECT_TRUE(instalacao.InstalarAtualizarComponentesPastaBibliotecaNet(net, kSistema));
+}
+
 }  // namespace
 }  // namespace tavoran::testes
