@@ -38,7 +38,7 @@ ms() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 mediana() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 retrato() { find "$sistema" -maxdepth 1 -type f -printf '%f %s %T@\n' | sort; }
 
-programa=() lote_=() atual=() barras=() escritas=()
+programa=() lote_=() atual=() barras=() escritas=() base=()
 wine "$ESTACAO_DIRT\\TAVORAN.EXE" </dev/null >/dev/null 2>&1 || true  # warm-up
 for _ in $(seq 1 "$vezes"); do
   limpar
@@ -54,12 +54,22 @@ for _ in $(seq 1 "$vezes"); do
   antes="$(retrato)"
   t=$(date +%s%N); wine "$ESTACAO_DIRT\\TAVORAN.EXE" </dev/null >/dev/null 2>&1; atual+=("$(ms "$t")")
   [ "$antes" = "$(retrato)" ] && escritas+=("nada") || escritas+=("alterado")
+  # The same start with only the type-library browser in the share: what every run costs
+  # before any component (Wine's start of a windowed program, the checks, the records).
+  mkdir -p "$ESTACAO_PASTA/../fora"
+  mv "$componentes"/COM[0-9]*.DLL "$componentes"/PROG[0-9]*.EXE "$ESTACAO_PASTA/../fora/"
+  "$tavadmin" remover "$ESTACAO_PASTA" "$computador" >/dev/null
+  t=$(date +%s%N); wine "$ESTACAO_DIRT\\TAVORAN.EXE" </dev/null >/dev/null 2>&1; base+=("$(ms "$t")")
+  mv "$ESTACAO_PASTA/../fora/"* "$componentes/"
 done
-p=$(mediana "${programa[@]}"); l=$(mediana "${lote_[@]}"); a=$(mediana "${atual[@]}")
+p=$(mediana "${programa[@]}"); l=$(mediana "${lote_[@]}"); a=$(mediana "${atual[@]}"); b=$(mediana "${base[@]}")
 echo "First installation, TAVORAN.EXE:        $p ms (runs: ${programa[*]})"
 echo "Administrator's batch (xcopy, regsvr32): $l ms (runs: ${lote_[*]})"
 echo "Ratio: $(awk -v a="$p" -v b="$l" 'BEGIN { printf "%.2f", a / b }')  (target <= 0.5)"
 echo "Current workstation:                    $a ms (runs: ${atual[*]})"
 echo "Ratio to the first installation: $(awk -v a="$a" -v b="$p" 'BEGIN { printf "%.2f", a / b }')  (target <= 0.15)"
+echo "Start with no component to check:       $b ms (runs: ${base[*]})"
+echo "Beyond that start, current against first: $((a - b)) ms against $((p - b)) ms, ratio" \
+  "$(awk -v a="$((a - b))" -v b="$((p - b))" 'BEGIN { printf "%.2f", a / b }')"
 echo "System folder during the current runs: ${escritas[*]}"
 echo "Progress bar at the end (value maximum): ${barras[*]}"

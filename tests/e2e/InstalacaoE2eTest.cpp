@@ -223,6 +223,9 @@ TEST_F(InstalacaoE2eTest, ForcedUpdateReplacesEveryComponentAndClearsTheFlag) {
   CompartilhamentoCompleto();
   Executar();
   Inconsistencias();
+  ASSERT_EQ(estacao.Tavadmin("gravar-estacao " + estacao.DirT() + " " + estacao.NomeComputador() +
+                             " 1 20250101 07:00:00 joao 0"),
+            0);
   ASSERT_EQ(estacao.Tavadmin("forcar " + estacao.DirT() + " " + estacao.NomeComputador() + " 1"), 0);
   EXPECT_EQ(Executar(), (Linhas{
                             "OK Atualizar Executavel '" + Destino("TAVPROG.EXE") + "'.",
@@ -235,7 +238,35 @@ TEST_F(InstalacaoE2eTest, ForcedUpdateReplacesEveryComponentAndClearsTheFlag) {
                             "OK Atualizar componente de biblioteca '" + Destino("TAVPLANA.DLL") + "'.",
                         }));
   EXPECT_EQ(Inconsistencias(), "");
-  EXPECT_THAT(Estacao(), ::testing::ContainsRegex(estacao.NomeComputador() + " .* 0\r?\n"));
+  // The flag is cleared; the date, time and user the record had are kept.
+  EXPECT_THAT(Estacao(), ::testing::ContainsRegex(estacao.NomeComputador() + " +1 +20250101 +07:00:00 +joao +0"));
+}
+
+// An update that wrote an inconsistency neither records the workstation, nor releases the
+// lock explicitly, nor starts the manager, and its report opens in the browser; the next
+// start, with the cause gone, updates again and ends cleanly.
+TEST_F(InstalacaoE2eTest, UpdateWithAnInconsistencyIsRepeatedByTheNextStart) {
+  NoCompartilhamento(EstacaoTeste::ComponenteCom("ComA"), "TAVCOMA.DLL");
+  NoCompartilhamento(PastaAjudantes() + "\\ProgramaV1.exe", "TAVPROG.EXE");
+  {
+    EstacaoTeste::ArquivoPreso preso(Componentes() + "\\TAVPROG.EXE");
+    ASSERT_TRUE(preso.Preso());
+    Executar();
+  }
+  const std::string erros = Inconsistencias();
+  EXPECT_THAT(erros, HasSubstr("Falha ao copiar arquivo '" + Componentes() + "\\TAVPROG.EXE'"));
+  for (int i = 0; i < 100 && estacao.Comandos().find("NavegadorFalso.exe|") == std::string::npos; ++i) Sleep(100);
+  EXPECT_THAT(estacao.Comandos(), HasSubstr("\\Logs\\RYX\\Erros\\"));  // the report, in the browser
+  EXPECT_THAT(estacao.Comandos(), Not(HasSubstr("KemCriaArq.exe|")));
+  EXPECT_THAT(Estacao(), Not(HasSubstr(estacao.NomeComputador())));
+  EXPECT_TRUE(Existe(estacao.ArquivoBloqueio()));  // left on the share, unlocked
+
+  const Linhas segunda = Executar();
+  EXPECT_THAT(segunda, ::testing::Contains("OK Instalar Executavel '" + Destino("TAVPROG.EXE") + "'."));
+  EXPECT_EQ(Inconsistencias(), "");
+  EXPECT_THAT(estacao.Comandos(), HasSubstr("KemCriaArq.exe|"));
+  EXPECT_THAT(Estacao(), HasSubstr(estacao.NomeComputador()));
+  EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));
 }
 
 // The source cannot be read when its turn comes (another program holds it): the forced
