@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
+#include <regex>
+
 #include "platform/Texto.h"
 #include "tests/helpers/ApoioTeste.h"
 
@@ -203,6 +206,23 @@ void EstacaoTeste::PrepararRegistro() {
 
 void EstacaoTeste::UsarUnidadeDeRede() {
   GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirTRede, KEY_WOW64_32KEY);
+}
+
+std::vector<std::string> EstacaoTeste::LinhasDoRelatorio() const {
+  const std::string pasta = DirT() + "\\Logs\\RYX";
+  std::vector<std::string> linhas;
+  static const std::regex linha(
+      "<td class='td(OK|Erro)' style='text-align:center'>(?:OK|ERRO)</td>\r\n[^\n]*\n"
+      "   <td class='td(?:OK|Erro)' style='text-align:left'>([^<]*)</td>\r\n"
+      "   <td class='td(?:OK|Erro)' style='text-align:[a-z]*'>([^<]*)</td>");
+  for (const std::string& nome : Arquivos(pasta)) {
+    const std::string html = DeCp1252(LerArquivo(pasta + "\\" + nome));
+    for (std::sregex_iterator i(html.begin(), html.end(), linha), fim; i != fim; ++i)
+      linhas.push_back((*i)[1] == "OK" ? "OK " + (*i)[2].str() : "ERRO " + (*i)[2].str() + " | " + (*i)[3].str());
+    DeleteFileA((pasta + "\\" + nome).c_str());
+  }
+  std::sort(linhas.begin(), linhas.end());
+  return linhas;
 }
 
 std::string EstacaoTeste::RelatorioDeInconsistencias() const {

@@ -68,6 +68,9 @@ class EstacaoTeste {
   std::string DirT() const { return kDirT; }
   // Registers the main directory as kDirTRede, as a workstation that maps the share.
   void UsarUnidadeDeRede();
+  // The rows of the update reports of this computer, "OK <action>" or "ERRO <action> | <error>",
+  // sorted (a share lists its files in no fixed order); the reports are deleted after reading.
+  std::vector<std::string> LinhasDoRelatorio() const;
   // The text of the run's only inconsistency report, empty when there is none or several.
   std::string RelatorioDeInconsistencias() const;
   std::string Comandos() const;  // what the stand-ins recorded, lines "name|command line"

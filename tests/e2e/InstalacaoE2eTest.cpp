@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 
 #include "platform/Texto.h"
 #include "tests/e2e/EstacaoTeste.h"
@@ -90,23 +89,7 @@ class InstalacaoE2eTest : public ::testing::Test {
     ExecucaoTavoran tavoran(estacao.DirT() + "\\TAVORAN.EXE", "");
     EXPECT_TRUE(tavoran.EsperarFim(120000));
     for (const auto& caixa : tavoran.caixasVistas) ADD_FAILURE() << "box: " << caixa.texto;
-    return LinhasDoRelatorio();
-  }
-  Linhas LinhasDoRelatorio() {
-    const std::string pasta = estacao.DirT() + "\\Logs\\RYX";
-    Linhas linhas;
-    for (const std::string& nome : estacao.Arquivos(pasta)) {
-      const std::string html = DeCp1252(LerArquivo(pasta + "\\" + nome));
-      static const std::regex linha(
-          "<td class='td(OK|Erro)' style='text-align:center'>(?:OK|ERRO)</td>\r\n[^\n]*\n"
-          "   <td class='td(?:OK|Erro)' style='text-align:left'>([^<]*)</td>\r\n"
-          "   <td class='td(?:OK|Erro)' style='text-align:[a-z]*'>([^<]*)</td>");
-      for (std::sregex_iterator i(html.begin(), html.end(), linha), fim; i != fim; ++i)
-        linhas.push_back((*i)[1] == "OK" ? "OK " + (*i)[2].str() : "ERRO " + (*i)[2].str() + " | " + (*i)[3].str());
-      DeleteFileA((pasta + "\\" + nome).c_str());
-    }
-    std::sort(linhas.begin(), linhas.end());
-    return linhas;
+    return estacao.LinhasDoRelatorio();
   }
   std::string Inconsistencias() {
     const std::string html = estacao.RelatorioDeInconsistencias();

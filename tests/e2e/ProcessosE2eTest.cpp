@@ -366,5 +366,82 @@ TEST_F(ProcessosE2eTest, APrinterInstallerThatNeverEndsStopsTheWaitWithAReport) 
   EXPECT_FALSE(Registrada());
 }
 
+// The typical first start of a new workstation, on a share with every kind of component and
+// with the suite's service and a resident program running; then the second start.
+TEST_F(ProcessosE2eTest, TypicalFirstStartUpdatesEverythingInOrderAndTheNextStartsTheManagerAtOnce) {
+  const std::string sistema = EstacaoTeste::PastaSistema(), dirT = estacao.DirT();
+  const std::string kora = dirT + "\\KORA\\COMPONENTES", net = dirT + "\\KORA\\COMPONENTES.NET";
+  const char* const instalados[] = {"TAVRELATORIOS.DLL", "TAVGRAFICO.OCX", "TAVTEXTO.DLL", "TAVTEXTO.tlb",
+                                    "TAVAGENDA.EXE", "TAVORAN.CORE.DLL", "TAVORAN.CORE.tlb", "libcef.dll",
+                                    "mscomct2.ocx"};
+  for (const char* nome : instalados) DeleteFileA((sistema + "\\" + nome).c_str());
+  PastaTemporaria::Remover(sistema + "\\CompDotNetVelmora");
+  PastaTemporaria::Remover(sistema + "\\locales");
+  for (const char* com : {"ComA", "ComB"}) EstacaoTeste::Registrar(EstacaoTeste::ComponenteCom(com), false);
+  // The share: the window's missing library, COM libraries, a plain library, an executable,
+  // .NET assemblies with a version folder, the browser runtime, an installer and a retired file.
+  Copia("com\\ComC.dll", dirT + "\\KORA\\WINDOWSLIBRARY\\mscomct2.ocx");
+  Copia("com\\ComA.dll", kora + "\\TavRelatorios.dll");
+  Copia("com\\ComB.dll", kora + "\\TavGrafico.ocx");
+  Copia("ComponenteV2_10.dll", kora + "\\TavTexto.dll");
+  Copia("ProgramaV1.exe", kora + "\\TavAgenda.exe");
+  for (const char* pasta : {"", "\\V40", "\\V40\\copiar", "\\V40\\registrar", "\\CEFSHARP", "\\CEFSHARP\\LOCALES"})
+    CreateDirectoryA((net + pasta).c_str(), nullptr);
+  Copia("ComponenteV2_10.dll", net + "\\Tavoran.Core.dll");
+  Copia("ComponenteV2_10.dll", net + "\\V40\\copiar\\TavNet40.dll");
+  Copia("SemVersao.dll", net + "\\CEFSHARP\\libcef.dll");
+  Copia("SemVersao.dll", net + "\\CEFSHARP\\LOCALES\\pt-BR.pak");
+  Copia("InstaladorFalso.exe", Instaladores() + "\\vcredist_x86_2012.exe");
+  Copia("ProgramaV1.exe", dirT + "\\TAVATUALIZA.EXE");
+  ServicoTeste servico;
+  ASSERT_TRUE(servico.Esperar(SERVICE_RUNNING));
+  PastaTemporaria pasta("tav-residente");
+  ProgramaIniciado alertas(Copia("ProgramaResidente.exe", pasta / "TAVALERTAS.EXE"));
+  EsperarInicios(1);
+  const std::size_t antes = Linhas().size();
+
+  EXPECT_THAT(Executar(), ::testing::IsEmpty());
+
+  // 1. The window's library came before the window: it is there and registered.
+  EXPECT_EQ(LerArquivo(sistema + "\\mscomct2.ocx"), LerArquivo(PastaAjudantes() + "\\com\\ComC.dll"));
+  EXPECT_TRUE(EstacaoTeste::TypeLibRegistrada("{5A1E0003-7A40-4C2B-9E10-000000000003}"));
+  // 2 and 3. The retired file went, and every component came, one row each.
+  const std::string s = Maiusculas(sistema);
+  EXPECT_EQ(estacao.LinhasDoRelatorio(),
+            (std::vector<std::string>{
+                "OK Apagar executável TAVATUALIZA.EXE.",
+                "OK Instalar Executavel '" + s + "\\TAVAGENDA.EXE'.",
+                "OK Instalar componente ActiveX '" + s + "\\TAVGRAFICO.OCX'.",
+                "OK Instalar componente ActiveX '" + s + "\\TAVRELATORIOS.DLL'.",
+                "OK Instalar componente de biblioteca '" + s + "\\CompDotNetVelmora\\V40\\TAVNET40.DLL'.",
+                "OK Instalar componente de biblioteca '" + s + "\\TAVORAN.CORE.DLL'.",
+                "OK Instalar componente de biblioteca '" + s + "\\TAVTEXTO.DLL'.",
+                "OK Instalar componente de biblioteca '" + s + "\\libcef.dll'.",
+                "OK Instalar componente de biblioteca '" + s + "\\locales\\pt-BR.pak'.",
+            }));
+  EXPECT_EQ(estacao.RelatorioDeInconsistencias(), "");
+  EXPECT_FALSE(Existe(dirT + "\\TAVATUALIZA.EXE"));
+  EXPECT_TRUE(EstacaoTeste::TypeLibRegistrada("{5A1E0001-7A40-4C2B-9E10-000000000001}"));
+  EXPECT_TRUE(EstacaoTeste::TypeLibRegistrada("{5A1E0002-7A40-4C2B-9E10-000000000002}"));
+  // 4. The service ran again afterwards in a new process; the resident program stays ended.
+  EXPECT_TRUE(servico.Esperar(SERVICE_RUNNING));
+  EXPECT_FALSE(alertas.EmExecucao());
+  // 5 and 6. RegAsm during the components, the installer after them, the starter last.
+  const auto linhas = LinhasDesde(antes);
+  ASSERT_GE(linhas.size(), 4u);
+  EXPECT_THAT(linhas[0], ::testing::StartsWith("RegAsm.exe|"));
+  EXPECT_EQ(linhas[linhas.size() - 3], "vcredist_x86_2012.exe|" + dirT + "\\kora\\instaladores\\vcredist_x86_2012.exe /q /norestart");
+  EXPECT_EQ(linhas[linhas.size() - 2], "vcredist_x86_2012.exe|fim");
+  EXPECT_EQ(linhas.back(), LinhaKemCriaArq());
+  EXPECT_TRUE(Registrada());
+  EXPECT_FALSE(Existe(estacao.ArquivoBloqueio()));
+
+  // The next start finds the record: the manager at once, no report, nothing else started.
+  const std::size_t depois = Linhas().size();
+  EXPECT_THAT(Executar(), ::testing::IsEmpty());
+  EXPECT_EQ(LinhasDesde(depois), (std::vector<std::string>{LinhaKemCriaArq()}));
+  EXPECT_TRUE(estacao.LinhasDoRelatorio().empty());
+}
+
 }  // namespace
 }  // namespace tavoran::testes

@@ -70,7 +70,10 @@ for r in $(seq 1 $repeticoes); do
 done
 if [ "$(id -u)" -eq 0 ] && unshare --uts true 2>/dev/null; then
   # The display's cookie names this host; a copy with another host name needs one for any host.
-  if [ -n "${XAUTHORITY:-}" ]; then xauth -f "$XAUTHORITY" nlist | sed 's/^..../ffff/' | xauth -f "$XAUTHORITY" nmerge -; fi
+  if [ -n "${XAUTHORITY:-}" ]; then xauth -b -f "$XAUTHORITY" nlist | sed 's/^..../ffff/' | xauth -b -f "$XAUTHORITY" nmerge -; fi
+  # A Wine server started under this host's name would give it to every program of its prefix.
+  for p in "${prefixos[@]}"; do WINEPREFIX="$p" wineserver -k 2>/dev/null || true; done
+  for p in "${prefixos[@]}"; do WINEPREFIX="$p" wineserver -w 2>/dev/null || true; done
   tempestade TAVPC
   echo "--- eight computers:$(resumo)"
   TAV_E2E_TORMENTA=verificar parte VerificarComputadores || falhas=$((falhas + 1))

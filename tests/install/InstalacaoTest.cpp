@@ -291,8 +291,9 @@ TEST_F(RegistroNet, VersionFoldersBrowserRuntimeAndTypeLibrariesThatCannotGo) {
   EXPECT_TRUE(instalacao.InstalarComponentesDotNetCefSharp());  // skipped: not one of the suite's own
   EXPECT_EQ(f.arquivos->Conteudo(Sistema("locales\\pt-BR.pak")), "velho");
   // No framework at all: the assemblies are left alone, and the step goes on.
-  f.arquivos->arquivos.clear();
-  f.arquivos->pastas.erase(ArquivosFalsos::Normalizar("C:\\WINDOWS\\Microsoft.Net\\Framework"));
+  for (auto a = f.arquivos->arquivos.begin(); a != f.arquivos->arquivos.end();)
+    a = a->first.rfind("C:\\WINDOWS\\MICROSOFT.NET", 0) == 0 ? f.arquivos->arquivos.erase(a) : std::next(a);
+  std::erase_if(f.arquivos->pastas, [](const std::string& p) { return p.rfind("C:\\WINDOWS\\MICROSOFT.NET", 0) == 0; });
   EXPECT_FALSE(instalacao.CarregarRegAsm());
   EXPECT_TRUE(instalacao.InstalarAtualizarComponentesPastaBibliotecaNet(net, kSistema));
 }
