@@ -19,7 +19,7 @@ preparar_estacao() {
   ESTACAO_PASTA="$compartilhamento/Tavoran.win"
   ESTACAO_DIRT="${letra^^}:\\Tavoran.win"
   ESTACAO_COMANDOS="$compartilhamento/comandos.txt"
-  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN.EXE"
+  cp "$build/programa/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN.EXE"
   cp "$build/tests/helpers/KemCriaArq.exe" "$ESTACAO_PASTA/KemCriaArq.exe"
   # The engine's interface library, beside the program as an installed engine would be.
   cp "$build/engine/wbtrv32.dll" "$ESTACAO_PASTA/wbtrv32.dll"
@@ -69,8 +69,8 @@ preparar_componentes() {
 preparar_versoes() {
   local build="$1"
   mkdir -p "$ESTACAO_PASTA/KEM"
-  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN2.EXE"
-  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/KEM/KEMGRAVAARQUIVOWSE.EXE"
+  cp "$build/programa/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN2.EXE"
+  cp "$build/programa/TAVORAN.EXE" "$ESTACAO_PASTA/KEM/KEMGRAVAARQUIVOWSE.EXE"
   local manifesto="$ESTACAO_PASTA/../manifesto.csv" p
   {
     printf 'VersaoSistema;CaminhoProgramaArquivo;NomeProgramaArquivo;VersaoPrograma;hash;RegDataCriacao;'

@@ -106,7 +106,7 @@ DWORD ExecucaoTavoran::CodigoSaida() const {
 }
 
 // ---- the workstation ---------------------------------------------------------------------
-std::string EstacaoTeste::ProgramaTavoran() { return PastaDoTeste() + "\\..\\platform\\win32\\TAVORAN.EXE"; }
+std::string EstacaoTeste::ProgramaTavoran() { return PastaDoTeste() + "\\..\\programa\\TAVORAN.EXE"; }
 
 void EstacaoTeste::Preparar() {
   PastaTemporaria::Remover(kDirT);
