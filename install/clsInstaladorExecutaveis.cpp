@@ -1,5 +1,6 @@
 #include "install/clsInstaladorExecutaveis.h"
 
+#include "platform/ArquivoListado.h"
 #include "platform/Texto.h"
 
 namespace tavoran {
@@ -71,9 +72,7 @@ bool clsInstaladorExecutaveis::ApagarExecutaveisReestruturacaoKem() {
 
 bool clsInstaladorExecutaveis::ReestruturarKem(const std::string& v_sCaminhoRelativo) {
   const std::string caminho = Maiusculas(c_.util.DirT() + "\\" + v_sCaminhoRelativo);
-  bool encontrado = false;
-  for (const EntradaPasta& e : c_.ambiente.arquivos->Listar(caminho)) encontrado = encontrado || !e.pasta;
-  if (!encontrado) return true;
+  if (!ArquivoListado(*c_.ambiente.arquivos, caminho)) return true;
   if (!c_.util.ExcluirArquivo(caminho)) return false;
   c_.GravarLog("Apagar executável " + v_sCaminhoRelativo + ".", 0, "");
   return true;

@@ -1,5 +1,6 @@
 #include "install/clsNKemRegComp.h"
 
+#include "platform/ArquivoListado.h"
 #include "platform/Texto.h"
 
 namespace tavoran {
@@ -21,8 +22,7 @@ bool clsNKemRegComp::VerificarArquivo(const std::string& v_sArquivo) {
     erro_.Definir(106579, "O parâmetro v_sArquivo não foi informado.");
     return false;
   }
-  for (const auto& e : ambiente_.arquivos->Listar(v_sArquivo))
-    if (!e.pasta) return true;
+  if (ArquivoListado(*ambiente_.arquivos, v_sArquivo)) return true;
   erro_.Definir(106580, "O arquivo '" + v_sArquivo + "' não foi encontrado.");
   return false;
 }
