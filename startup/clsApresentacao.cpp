@@ -24,6 +24,7 @@ void clsApresentacao::ExibirErroGenerico(std::int32_t v_lNumero, const std::stri
       visao_.CaixaMensagem(TextoErroGenerico(f.numero, f.descricao, "ExibirErroGenerico"), kTituloPadrao,
                            BotoesCaixa::Ok, IconeCaixa::Critico);
     } catch (...) {
+      // No box can be shown at all: there is nobody left to tell.
     }
   }
 }
@@ -34,6 +35,7 @@ void clsApresentacao::ExibirErroGenericoJanela(std::int32_t v_lNumero, const std
     visao_.CaixaMensagem(TextoErroGenerico(v_lNumero, v_sDescricao, v_sRotina), kTituloPadrao, BotoesCaixa::Ok,
                          IconeCaixa::Critico);
   } catch (...) {
+    // The window's own error box: with no box to show, there is nobody left to tell.
   }
 }
 
@@ -53,6 +55,7 @@ void clsApresentacao::ExibirMensagemComFAQLinks(const std::string& v_sMensagem, 
     if (visao_.CaixaMensagem(texto, kTituloPadrao, BotoesCaixa::Ok, IconeCaixa::Pergunta) == kBotaoOk)
       AbrirAjuda(v_lNumero, v_sDescricao, v_sChave);
   } catch (...) {
+    // The entry is in the report already; a box or browser that fails adds nothing to it.
   }
 }
 

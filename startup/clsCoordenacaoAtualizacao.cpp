@@ -5,7 +5,6 @@
 #include "btrieve/clsTavBtr20.h"
 #include "checks/clsNTermService.h"
 #include "platform/Texto.h"
-#include "startup/frmInicial.h"
 
 namespace tavoran {
 namespace {
@@ -24,7 +23,7 @@ std::string HoraAgora(const DataHora& d) {
 
 }  // namespace
 
-clsCoordenacaoAtualizacao::clsCoordenacaoAtualizacao(frmInicial& janela) : janela_(janela) {}
+clsCoordenacaoAtualizacao::clsCoordenacaoAtualizacao(ContextoCoordenacao contexto) : c_(contexto) {}
 
 clsCoordenacaoAtualizacao::~clsCoordenacaoAtualizacao() { Liberar(); }
 
@@ -34,23 +33,23 @@ void clsCoordenacaoAtualizacao::Liberar() {
 }
 
 std::unique_ptr<clsRyxMaqBloqueio> clsCoordenacaoAtualizacao::NovoBloqueio() {
-  Ambiente& a = janela_.Amb();
+  Ambiente& a = c_.ambiente;
   auto bloqueio = std::make_unique<clsRyxMaqBloqueio>(*a.btrieve, *a.arquivos);
-  bloqueio->Diretorio(janela_.Util()->DirT());
-  bloqueio->MaquinaNome(janela_.Util()->RetornarNomeComputador());
+  bloqueio->Diretorio(c_.util.DirT());
+  bloqueio->MaquinaNome(c_.util.RetornarNomeComputador());
   return bloqueio;
 }
 
 bool clsCoordenacaoAtualizacao::ExecutarVerificacoesTerminalService() {
   bool ok = false;
   try {
-    janela_.ExibirMensagem("Verificando Execução TS");
-    clsNTermService terminal(janela_.Amb());
-    janela_.SessaoTerminal(terminal.UtilizandoTerminalService());
+    c_.progresso.ExibirMensagem("Verificando Execução TS");
+    clsNTermService terminal(c_.ambiente);
+    c_.sessaoTerminal = terminal.UtilizandoTerminalService();
     bool bloqueada = false;
     if (VerificarMaquinaBloqueada(bloqueada)) {
       if (bloqueada)
-        janela_.ExibirMensagemInformacao(
+        ExibirMensagemInformacao(
             std::string("ExecutarVerificacoesTerminalService - ") +
             "A atualização de componentes se encontra em execução por outra estação via Terminal Service." +
             kQuebra + "Tente novamente mais tarde.");
@@ -58,17 +57,17 @@ bool clsCoordenacaoAtualizacao::ExecutarVerificacoesTerminalService() {
     }
   } catch (...) {
     const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, "ExecutarVerificacoesTerminalService");
+    c_.progresso.ExibirErroGenerico(f.numero, f.descricao, "ExecutarVerificacoesTerminalService");
     ok = false;
   }
-  janela_.ExibirMensagem("");
+  c_.progresso.ExibirMensagem("");
   return ok;
 }
 
 // The lock file opened normally: status 88 means another instance holds it.
 bool clsCoordenacaoAtualizacao::VerificarMaquinaBloqueada(bool& v_bBloqueada) {
   v_bBloqueada = false;
-  return janela_.Rotina("VerificarMaquinaBloqueada", [&] {
+  return Rotina("VerificarMaquinaBloqueada", [&] {
     auto teste = NovoBloqueio();
     if (!teste->ArquivoExiste()) return true;
     if (teste->Abrir(OperacaoBtrieve::kModoNormal, "")) return true;
@@ -76,7 +75,7 @@ bool clsCoordenacaoAtualizacao::VerificarMaquinaBloqueada(bool& v_bBloqueada) {
       v_bBloqueada = true;
       return true;
     }
-    janela_.ExibirErroGenerico(teste->ErroNumero(),
+    c_.progresso.ExibirErroGenerico(teste->ErroNumero(),
                                "Erro ao abrir arquivo '" + teste->Arquivo() + "': " + teste->ErroDescricao(),
                                "VerificarMaquinaBloqueada");
     return false;
@@ -88,12 +87,12 @@ bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPr
   const char* rotina = "VerificarPrecisaAtualizarComponentes";
   v_bPrecisaAtualizar = false;
   v_bAtualizacaoForcada = false;
-  return janela_.Rotina(rotina, [&] {
-    Ambiente& a = janela_.Amb();
+  return Rotina(rotina, [&] {
+    Ambiente& a = c_.ambiente;
     selVcomp_ = std::make_unique<clsSelVcomp>(*a.btrieve, *a.arquivos);
-    selVcomp_->Diretorio(janela_.Util()->DirT());
+    selVcomp_->Diretorio(c_.util.DirT());
     if (!selVcomp_->ArquivoExiste() && !selVcomp_->Criar()) {
-      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(),
+      c_.progresso.ExibirErroGenerico(selVcomp_->ErroNumero(),
                                  "Erro ao criar arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(), rotina);
       return false;
     }
@@ -101,16 +100,16 @@ bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPr
       if (selVcomp_->ErroNumero() == StatusBtrieve::kModoIncompativel) {
         ExibirMensagemBloqueio();
       } else {
-        janela_.ExibirErroGenerico(selVcomp_->ErroNumero(),
+        c_.progresso.ExibirErroGenerico(selVcomp_->ErroNumero(),
                                    "Erro ao abrir arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(), rotina);
       }
       return false;
     }
-    selVcomp_->MontarChave0(janela_.Util()->RetornarNomeComputador());
+    selVcomp_->MontarChave0(c_.util.RetornarNomeComputador());
     if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) {
       const std::int32_t status = selVcomp_->ErroNumero();
       if (status != StatusBtrieve::kChaveNaoEncontrada && status != StatusBtrieve::kFimArquivo) {
-        janela_.ExibirErroGenerico(status, "Erro ao ler arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(),
+        c_.progresso.ExibirErroGenerico(status, "Erro ao ler arquivo 'SELVCOMP.BTR': " + selVcomp_->ErroDescricao(),
                                    rotina);
         return false;
       }
@@ -126,10 +125,10 @@ bool clsCoordenacaoAtualizacao::VerificarPrecisaAtualizarComponentes(bool& v_bPr
 
 bool clsCoordenacaoAtualizacao::ObterBloqueio() {
   const char* rotina = "ObterBloqueioTerminalService";
-  return janela_.Rotina(rotina, [&] {
+  return Rotina(rotina, [&] {
     bloqueio_ = NovoBloqueio();
     if (!bloqueio_->ArquivoExiste() && !bloqueio_->Criar()) {
-      janela_.ExibirErroGenerico(bloqueio_->ErroNumero(),
+      c_.progresso.ExibirErroGenerico(bloqueio_->ErroNumero(),
                                  "Erro ao criar arquivo '" + bloqueio_->Arquivo() + "': " + bloqueio_->ErroDescricao(),
                                  rotina);
       return false;
@@ -138,7 +137,7 @@ bool clsCoordenacaoAtualizacao::ObterBloqueio() {
     if (bloqueio_->ErroNumero() == StatusBtrieve::kModoIncompativel) {
       ExibirMensagemBloqueio();
     } else {
-      janela_.ExibirErroGenerico(bloqueio_->ErroNumero(),
+      c_.progresso.ExibirErroGenerico(bloqueio_->ErroNumero(),
                                  "Erro ao abrir arquivo '" + bloqueio_->Arquivo() + "': " + bloqueio_->ErroDescricao(),
                                  rotina);
     }
@@ -147,8 +146,12 @@ bool clsCoordenacaoAtualizacao::ObterBloqueio() {
   });
 }
 
+void clsCoordenacaoAtualizacao::ExibirMensagemInformacao(const std::string& v_sTexto) {
+  c_.progresso.CaixaMensagem(v_sTexto, kTituloPadrao, BotoesCaixa::Ok, IconeCaixa::Informacao);
+}
+
 void clsCoordenacaoAtualizacao::ExibirMensagemBloqueio() {
-  janela_.ExibirMensagemInformacao(
+  ExibirMensagemInformacao(
       std::string("ExibirMensagemBloqueio - ") +
       "A atualização de componentes esta sendo executada por outras estações fora do Terminal Service." + kQuebra +
       "Tente novamente mais tarde.");
@@ -159,12 +162,12 @@ bool clsCoordenacaoAtualizacao::AtualizarSelvComp(bool v_bAtualizacaoForcada) {
 }
 
 bool clsCoordenacaoAtualizacao::GravarRegistroSelVcomp() {
-  return janela_.Rotina("GravarRegistroSelVcomp", [&] {
-    clsNKemRyxUtil& util = *janela_.Util();
+  return Rotina("GravarRegistroSelVcomp", [&] {
+    clsNKemRyxUtil& util = c_.util;
     const std::string maquina = util.RetornarNomeComputador();
     selVcomp_->MontarChave0(maquina);
     if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) selVcomp_->AdicionarNovo();
-    const DataHora agora = janela_.Amb().relogio->Agora();
+    const DataHora agora = c_.ambiente.relogio->Agora();
     selVcomp_->Data(DataDeHoje(agora));
     selVcomp_->Hora(HoraAgora(agora));
     selVcomp_->Maquina(maquina);
@@ -172,7 +175,7 @@ bool clsCoordenacaoAtualizacao::GravarRegistroSelVcomp() {
     selVcomp_->Usuario(util.RetornarLogin());
     selVcomp_->ForcarAtualizaComponentes("0");
     if (!selVcomp_->Gravar()) {
-      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(),
+      c_.progresso.ExibirErroGenerico(selVcomp_->ErroNumero(),
                                  "Falha ao gravar registro no SELVCOMP.BTR: " + selVcomp_->ErroDescricao(),
                                  "GravarRegistroSelVcomp");
       return false;
@@ -183,15 +186,15 @@ bool clsCoordenacaoAtualizacao::GravarRegistroSelVcomp() {
 }
 
 bool clsCoordenacaoAtualizacao::AlterarSelvComp() {
-  return janela_.Rotina("AlterarSelvComp", [&] {
-    selVcomp_->MontarChave0(janela_.Util()->RetornarNomeComputador());
+  return Rotina("AlterarSelvComp", [&] {
+    selVcomp_->MontarChave0(c_.util.RetornarNomeComputador());
     if (!selVcomp_->Ler(OperacaoBtrieve::kObterIgual)) {
-      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
+      c_.progresso.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
       return false;
     }
     selVcomp_->ForcarAtualizaComponentes("0");
     if (!selVcomp_->Gravar()) {
-      janela_.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
+      c_.progresso.ExibirErroGenerico(selVcomp_->ErroNumero(), selVcomp_->ErroDescricao(), "AlterarSelvComp");
       return false;
     }
     return true;
@@ -199,12 +202,12 @@ bool clsCoordenacaoAtualizacao::AlterarSelvComp() {
 }
 
 bool clsCoordenacaoAtualizacao::Desbloquear() {
-  return janela_.Rotina("Desbloquear", [&] {
+  return Rotina("Desbloquear", [&] {
     if (!bloqueio_) return true;
     bloqueio_->Fechar();
-    clsNKemRyxUtil& util = *janela_.Util();
+    clsNKemRyxUtil& util = c_.util;
     if (!util.ExcluirArquivo(bloqueio_->Arquivo())) {
-      janela_.ExibirErroGenerico(util.ErroNumero(),
+      c_.progresso.ExibirErroGenerico(util.ErroNumero(),
                                  "Erro ao excluir arquivo '" + bloqueio_->Arquivo() + "': " + util.ErroDescricao(),
                                  "Desbloquear");
       return false;

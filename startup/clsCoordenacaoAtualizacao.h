@@ -4,7 +4,10 @@
 // exclusively is the lock. Nothing here waits or retries.
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "checks/clsNKemRyxUtil.h"
+#include "install/ContextoInstalacao.h"
 #include "platform/Ambiente.h"
 #include "records/clsRyxMaqBloqueio.h"
 #include "records/clsSelVcomp.h"
@@ -12,11 +15,18 @@
 
 namespace tavoran {
 
-class frmInicial;
+// What the coordination needs of the window: the facilities, the utilities, the step text
+// and the boxes, and where the terminal-session answer is kept for the install mode.
+struct ContextoCoordenacao {
+  Ambiente& ambiente;
+  clsNKemRyxUtil& util;
+  IProgresso& progresso;
+  bool& sessaoTerminal;
+};
 
 class clsCoordenacaoAtualizacao {
  public:
-  explicit clsCoordenacaoAtualizacao(frmInicial& janela);
+  explicit clsCoordenacaoAtualizacao(ContextoCoordenacao contexto);
   ~clsCoordenacaoAtualizacao();
 
   bool ExecutarVerificacoesTerminalService();
@@ -38,8 +48,13 @@ class clsCoordenacaoAtualizacao {
 
  private:
   std::unique_ptr<clsRyxMaqBloqueio> NovoBloqueio();
+  template <class F>
+  bool Rotina(const std::string& v_sRotina, F&& corpo) {
+    return ExecutarRotina(c_.progresso, v_sRotina, std::forward<F>(corpo));
+  }
+  void ExibirMensagemInformacao(const std::string& v_sTexto);
 
-  frmInicial& janela_;
+  ContextoCoordenacao c_;
   std::unique_ptr<clsSelVcomp> selVcomp_;
   std::unique_ptr<clsRyxMaqBloqueio> bloqueio_;
 };

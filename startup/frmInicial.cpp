@@ -72,7 +72,7 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
     log_ = std::make_unique<clsNKemRyxLog>(*ambiente_.arquivos, *ambiente_.relogio);
     logErr_ = std::move(v_objLogErr);
     apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, logErr_.get());
-    coordenacao_ = std::make_unique<clsCoordenacaoAtualizacao>(*this);
+    coordenacao_ = std::make_unique<clsCoordenacaoAtualizacao>(ContextoCoordenacao{ambiente_, *util_, *this, sessaoTerminal_});
     regComp_ = std::make_unique<clsNKemRegComp>(ambiente_);
     contexto_ = std::make_unique<ContextoInstalacao>(ambiente_, *util_, log_.get(), *logErr_, *regComp_, *this);
     processos_ = std::make_unique<clsControleProcessos>(*contexto_);
@@ -92,12 +92,10 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
 // ---- the main sequence -------------------------------------------------------------------
 
 void frmInicial::Form_Activate() {
-  try {
+  Rotina("Form_Activate", [&] {
     ExecutarSequenciaPrincipal();
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "Form_Activate");
-  }
+    return true;
+  });
   FaseFinal();
 }
 
@@ -128,15 +126,13 @@ void frmInicial::ExecutarAtualizacao() {
 
 // Opens the inconsistency report when it holds entries, then closes the window.
 void frmInicial::FaseFinal() {
-  try {
+  Rotina("Form_Activate", [&] {
     if (logErr_ && logErr_->LogsGravados() >= 1) {
       logErr_->FecharLog();
       ambiente_.shell->AbrirDocumento(ambiente_.visao->Janela(), logErr_->Arquivo());
     }
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "Form_Activate");
-  }
+    return true;
+  });
   ambiente_.visao->Fechar();
 }
 
@@ -176,6 +172,8 @@ bool frmInicial::RealizarValidacoesIniciais(bool& v_bPrecisaAtualizar) {
 void frmInicial::Form_QueryUnload() {
   if (fechado_) return;
   fechado_ = true;
+  // The window is closing: a report left behind or an install mode left on is no reason to
+  // keep it, and no box may stop the close.
   try {
     if (util_) ApagarArquivosLog();
   } catch (...) {
@@ -244,6 +242,7 @@ void frmInicial::GravarLog(const std::string& v_sMensagem, std::int32_t v_lNumer
   try {
     if (logErr_) logErr_->GravarLog(v_sMensagem, "", v_lNumero, v_sDescricao, v_sChave, "");
   } catch (...) {
+    // The report keeps its own error; the routine that wrote the entry goes on.
   }
 }
 
@@ -251,6 +250,7 @@ void frmInicial::GravarLog(const std::string& v_sAcao, std::int32_t v_lNumero, c
   try {
     if (log_) log_->GravarLog(v_sAcao, v_lNumero, v_sDescricao);
   } catch (...) {
+    // The report keeps its own error; the routine that wrote the row goes on.
   }
 }
 
@@ -376,32 +376,28 @@ bool frmInicial::MontarDirT(const std::string& v_sPasta) {
 }
 
 void frmInicial::CorrigirConfiguracaoDataWindows() {
-  try {
+  Rotina("CorrigirConfiguracaoDataWindows", [&] {
     bool alterado = false;
     if (!util_->CorrigirConfiguracaoDataWindows(alterado)) {
       ExibirErroGenerico(util_->ErroNumero(),
                          "Falha ao verificar configuração de formatação de data do Windows: " + util_->ErroDescricao(),
                          "CorrigirConfiguracaoDataWindows");
-      return;
+      return false;
     }
     if (alterado) GravarLog("Corrigir configuração de formatação de data do Windows.", 0, "");
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "CorrigirConfiguracaoDataWindows");
-  }
+    return true;
+  });
 }
 
 // Starts the application manager through its starter on the share; nothing is awaited.
 void frmInicial::ExecutarKemCriaArq() {
-  try {
+  Rotina("ExecutarKemCriaArq", [&] {
     const std::string linha = util_->DirT() + "\\KemCriaArq.exe 418207," + ambiente_.sistema->PastaPrograma() +
                               "\\TAVORAN.EXE";
     std::uint32_t id = 0;
     LancarSeFalhou(ambiente_.shell->IniciarPrograma(linha, EstiloJanela::NormalComFoco, id));
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "ExecutarKemCriaArq");
-  }
+    return true;
+  });
 }
 
 }  // namespace tavoran
@@ -409,25 +405,21 @@ void frmInicial::ExecutarKemCriaArq() {
 namespace tavoran {
 
 bool frmInicial::LerVersaoBtrieve() {
-  try {
+  Rotina("LerVersaoBtrieve", [&] {
     clsTavBtr20 acesso(*ambiente_.btrieve, *ambiente_.arquivos);
     versaoBanco_ = acesso.VersaoBtrieve();
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "LerVersaoBtrieve");
-  }
+    return true;
+  });
   return true;
 }
 
 // Finds out whether the server, the network route or the engine's ports keep the engine
 // out of reach, and writes one inconsistency entry whose key selects the help article.
 void frmInicial::VerificarPvsw(std::int32_t v_lErroNumero, const std::string& v_sErroDescricao) {
-  try {
+  Rotina("VerificarPvsw", [&] {
     DiagnosticarConexao(v_lErroNumero, v_sErroDescricao);
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "VerificarPvsw");
-  }
+    return true;
+  });
   ExibirMensagem("");
 }
 
@@ -465,18 +457,14 @@ void frmInicial::DiagnosticarConexao(std::int32_t numero, const std::string& des
 
 // The start-up programs against the versions the shared version file expects.
 bool frmInicial::VerificarVersoes() {
-  bool ok = false;
-  try {
+  const bool ok = Rotina("VerificarVersoes", [&] {
     ExibirMensagem("Verificando versões das rotinas iniciais...");
     clsNKemRyxVersoes versoes(ambiente_, links_);
     bool mensagemExibida = false;
-    ok = versoes.VerificarVersoes(mensagemExibida);
-    if (!ok && !mensagemExibida) RegistrarFalhaVersoes(versoes.ErroNumero(), versoes.ErroDescricao());
-  } catch (...) {
-    const Falha f = FalhaDaExcecaoAtual();
-    ExibirErroGenerico(f.numero, f.descricao, "VerificarVersoes");
-    ok = false;
-  }
+    const bool verificado = versoes.VerificarVersoes(mensagemExibida);
+    if (!verificado && !mensagemExibida) RegistrarFalhaVersoes(versoes.ErroNumero(), versoes.ErroDescricao());
+    return verificado;
+  });
   ExibirMensagem("");
   return ok;
 }

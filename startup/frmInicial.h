@@ -159,7 +159,6 @@ class frmInicial : public IEventosJanela, public IProgresso {
   }
 
   // Working state read by the steps.
-  Ambiente& Amb() { return ambiente_; }
   clsNKemRyxUtil* Util() { return util_.get(); }
   clsNKemRyxLog* Log() { return log_.get(); }
   clsNKemRyxLogErr* LogErr() { return logErr_.get(); }
@@ -173,8 +172,6 @@ class frmInicial : public IEventosJanela, public IProgresso {
   void PrecisaAtualizar(bool v) { precisaAtualizar_ = v; }
   bool AtualizacaoForcada() const { return atualizacaoForcada_; }
   void AtualizacaoForcada(bool v) { atualizacaoForcada_ = v; }
-  bool SessaoTerminal() const { return sessaoTerminal_; }
-  void SessaoTerminal(bool v) { sessaoTerminal_ = v; }
 
  private:
   PlanoSequencia PlanoProduto();

@@ -204,6 +204,7 @@ int Main(Ambiente& ambiente) {
       ambiente.visao->CaixaMensagem(std::to_string(f.numero) + kQuebra + f.descricao, kTituloPadrao,
                                     BotoesCaixa::Ok, IconeCaixa::Critico);
     } catch (...) {
+      // No box can be shown: the exit code is all that is left to report.
     }
     return 1;
   }
