@@ -14,16 +14,20 @@ export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 WINE_ARQ = $(shell tests/e2e/arquitetura-wine.sh)
 WINDOWS_WINE = $(if $(filter x86_64,$(WINE_ARQ)),$(WINDOWS64),$(WINDOWS))
 
-.PHONY: deps native asan windows windows-wine prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia bench-dia-nativo bench-painel bench-instalacao demo clean
+.PHONY: deps deps-nativo native asan windows windows-wine prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia bench-dia-nativo bench-painel bench-instalacao demo clean
 
 deps:
 	@tools/instalar-dependencias.sh
 
-native: deps
+# The native build and its tests need neither Wine nor root (once these packages are there).
+deps-nativo:
+	@tools/instalar-dependencias.sh nativo
+
+native: deps-nativo
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	cmake --build $(NATIVE) -j$(JOBS)
 
-asan: deps
+asan: deps-nativo
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTAV_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN) -j$(JOBS)
 
@@ -63,7 +67,7 @@ test-fuzz: fuzz
 # Benchmarks; each prints its figures.
 bench: bench-motor bench-inicio bench-dia bench-dia-nativo bench-instalacao bench-painel
 
-bench-motor: deps
+bench-motor: deps-nativo
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
 	cmake --build build/bench -j$(JOBS) --target tav_motor_bench
 	build/bench/bench/tav_motor_bench
@@ -78,13 +82,13 @@ bench-dia: windows-wine prefix native
 	tests/e2e/com-wine.sh bench/dia-a-dia-wine.sh $(WINDOWS_WINE) $(NATIVE)/tools/tavadmin
 
 # The daily start's reads from the record files per step, natively (not part of make test).
-bench-dia-nativo: deps
+bench-dia-nativo: deps-nativo
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
 	cmake --build build/bench -j$(JOBS) --target tav_dia_a_dia
 	build/bench/bench/tav_dia_a_dia
 
 # tavadmin painel over 5,000 workstations and 25,000 report files, natively (not part of make test).
-bench-painel: deps
+bench-painel: deps-nativo
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
 	cmake --build build/bench -j$(JOBS) --target tav_painel_bench
 	build/bench/bench/tav_painel_bench
