@@ -30,6 +30,7 @@ class ArquivoSO {
   ResultadoAbertura Abrir(const std::string& caminho, Criacao criacao, bool exclusivo, bool somenteLeitura = false);
   void Fechar();
   bool Aberto() const;
+  const std::string& Caminho() const { return caminho_; }
 
   // Reads up to n bytes at pos; *lidos receives what was read (short at end of file).
   bool Ler(std::uint64_t pos, void* destino, std::size_t n, std::size_t* lidos);
@@ -48,6 +49,7 @@ class ArquivoSO {
   static void Pausar(unsigned microssegundos);
 
  private:
+  std::string caminho_;
 #ifdef _WIN32
   void* h_ = nullptr;
 #else

@@ -58,6 +58,7 @@ ResultadoAbertura ArquivoSO::Abrir(const std::string& caminho, Criacao criacao, 
     return ResultadoAbertura::EmUsoExclusivo;
   }
   h_ = h;
+  caminho_ = caminho;
   return ResultadoAbertura::Ok;
 }
 

@@ -1,6 +1,5 @@
 #include "engine/Paginador.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -8,6 +7,9 @@
 #include "engine/Contadores.h"
 #include "engine/Crc32.h"
 #include "engine/Status.h"
+#ifdef TAV_MOTOR_TESTES
+#include "engine/InjecaoFalhas.h"
+#endif
 
 namespace tavoran::motor {
 
@@ -35,32 +37,15 @@ bool SincronizarPorAmbiente() {
   const char* v = std::getenv("TAV_BTRIEVE_SINCRONIZAR");
   return v != nullptr && v[0] == '1';
 }
-
-// Crash tests: TAV_BTRIEVE_FALHA_APOS=n ends the process abruptly at the n-th commit write.
-long& GravacoesAteFalha() {
-  static long n = [] {
-    const char* v = std::getenv("TAV_BTRIEVE_FALHA_APOS");
-    return v ? std::atol(v) : 0L;
-  }();
-  return n;
-}
 }  // namespace
-
-void FalharAposGravacoes(long n) { GravacoesAteFalha() = n; }
 
 Paginador::Paginador(ArquivoSO& arquivo, bool exclusivo)
     : arq_(arquivo), exclusivo_(exclusivo), sincronizar_(SincronizarPorAmbiente()) {}
 
 bool Paginador::Gravar(std::uint64_t pos, const void* dados, std::size_t n) {
-  long& falha = GravacoesAteFalha();
-  if (falha > 0 && --falha == 0) {
-    // Write only part of the block, then die, as a process killed mid-write would.
-    arq_.Gravar(pos, dados, n / 2);
-#ifdef SIGKILL
-    std::raise(SIGKILL);
+#ifdef TAV_MOTOR_TESTES
+  injecao::Gravando(arq_, pos, dados, n);
 #endif
-    std::_Exit(137);
-  }
   return arq_.Gravar(pos, dados, n);
 }
 

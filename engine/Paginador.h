@@ -32,10 +32,6 @@ inline bool TrechoPresente(const Pagina& p, std::size_t pos, std::size_t n) {
   return true;
 }
 
-// Crash tests: the n-th commit write from now on writes half its bytes and kills the
-// process (0 turns it off). TAV_BTRIEVE_FALHA_APOS sets it at start-up.
-void FalharAposGravacoes(long n);
-
 class Paginador {
  public:
   Paginador(ArquivoSO& arquivo, bool exclusivo);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/Motor.h"
-#include "engine/Paginador.h"
+#include "engine/InjecaoFalhas.h"
 
 namespace {
 

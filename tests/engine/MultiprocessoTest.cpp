@@ -13,7 +13,7 @@
 #include <random>
 #include <sstream>
 
-#include "engine/Paginador.h"
+#include "engine/InjecaoFalhas.h"
 #include "tests/engine/Auxiliar.h"
 
 // GCC 12 at -O2 warns wrongly (-Wrestrict) on a literal plus std::to_string in this file.
