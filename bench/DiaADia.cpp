@@ -49,6 +49,8 @@ void Tavadmin(tavadmin::Contexto& c, const std::vector<std::string>& argumentos)
 
 // The same share as bench/dia-a-dia-wine.sh: 5,000 system versions of four programs.
 void PrepararCompartilhamento(const std::string& pasta, int estacoes) {
+  // Building the share need not survive a power failure: thousands of commits unflushed.
+  setenv("TAV_BTRIEVE_SINCRONIZAR", "0", 1);
   const std::string manifesto = pasta + "/grande.csv";
   {
     std::ofstream m(manifesto);
@@ -74,6 +76,7 @@ void PrepararCompartilhamento(const std::string& pasta, int estacoes) {
     std::snprintf(nome, sizeof nome, "EST%05d", i);
     Tavadmin(c, {"gravar-estacao", pasta, nome, "1", "20261201", "08:00:00", "usuario", "0"});
   }
+  unsetenv("TAV_BTRIEVE_SINCRONIZAR");
 }
 
 void Passo(const char* nome, bool ok, Leitura* total) {

@@ -127,7 +127,7 @@ int ArquivoBtrieve::Criar(const std::string& caminho, const std::uint8_t* espec,
     default:
       return kErroCriacao;
   }
-  Paginador pg(arq, true);
+  Paginador pg(arq, true, false);
   return pg.Formatar(cab);
 }
 
@@ -147,7 +147,7 @@ int ArquivoBtrieve::Abrir(const std::string& caminho, int modo, const std::strin
     default:
       return kArquivoNaoEncontrado;
   }
-  pg_ = std::make_unique<Paginador>(arq_, exclusivo);
+  pg_ = std::make_unique<Paginador>(arq_, exclusivo, false);
   int st = pg_->Carregar();
   if (st != kOk) {
     Fechar();
@@ -173,6 +173,7 @@ void ArquivoBtrieve::Fechar() {
       pg_->Descartar();
       pg_->FimEscrita();
     }
+    pg_->Encerrar();
   }
   pg_.reset();
   arq_.Fechar();  // closing the descriptor releases every lock of this open

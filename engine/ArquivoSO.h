@@ -17,6 +17,7 @@ inline constexpr std::uint64_t kBloqueioModo = kBaseBloqueios;            // sha
 inline constexpr std::uint64_t kBloqueioEscrita = kBaseBloqueios + 1;     // one writer at a time
 inline constexpr std::uint64_t kBloqueioConfirmacao = kBaseBloqueios + 2; // readers shared, commit exclusive
 inline constexpr std::uint64_t kBloqueioTransacao = kBaseBloqueios + 3;   // held through a transaction
+inline constexpr std::uint64_t kBloqueioPendente = kBaseBloqueios + 4;    // shared by opens that committed
 inline constexpr std::uint64_t kBloqueioRegistros = kBaseBloqueios + 16;  // + record id
 
 class ArquivoSO {
@@ -42,7 +43,7 @@ class ArquivoSO {
   // One-byte locks at the offsets above; esperar blocks until granted.
   bool Bloquear(std::uint64_t pos, bool exclusivo, bool esperar);
   void Desbloquear(std::uint64_t pos);
-  // True when another open holds a lock on pos.
+  // True when another open holds a lock on pos, shared or exclusive.
   bool BloqueadoPorOutro(std::uint64_t pos);
 
   static bool Existe(const std::string& caminho);

@@ -12,14 +12,14 @@ namespace {
 constexpr std::size_t kPosMarcador = 24;
 constexpr std::size_t kPosChaves = 96;
 constexpr std::size_t kPosSegmentos = 1056;
-constexpr std::size_t kPosCrc = kTamanhoCabecalho - 4;
 
-std::uint32_t CrcCabecalho(const std::uint8_t* p) {
-  // The marker is written on its own during a commit; it has its own checksum.
+// The checksum of the used part; the marker is written on its own during a commit and has
+// its own checksum.
+std::uint32_t CrcCabecalho(const std::uint8_t* p, std::size_t usado) {
   std::uint32_t c = Crc32(p, kPosMarcador);
   static const std::uint8_t zeros[24] = {};
   c = Crc32(zeros, sizeof zeros, c);
-  return Crc32(p + kPosMarcador + 24, kPosCrc - kPosMarcador - 24, c);
+  return Crc32(p + kPosMarcador + 24, usado - kPosMarcador - 24, c);
 }
 
 bool TamanhoPaginaValido(std::uint32_t t) { return t == 4096 || t == 8192 || t == 16384 || t == 32768; }
@@ -41,8 +41,9 @@ int Cabecalho::TotalSegmentos() const {
 
 void CodificarMarcador(const MarcadorDiario& m, std::uint8_t* d) {
   Grava64(d, m.nonce);
-  Grava64(d + 8, m.posicao);
-  Grava32(d + 16, m.paginasOriginais);
+  Grava32(d + 8, m.posicao);
+  Grava32(d + 12, m.paginas);
+  Grava32(d + 16, m.anterior);
   Grava32(d + 20, Crc32(d, 20));
 }
 
@@ -81,7 +82,8 @@ void Cabecalho::Codificar(std::uint8_t* d) const {
       e[7] = s.nulo;
     }
   }
-  Grava32(d + kPosCrc, CrcCabecalho(d));
+  const std::size_t usado = TamanhoUsadoCabecalho(seg);
+  Grava32(d + usado, CrcCabecalho(d, usado));
 }
 
 bool DecodificarMarcador(const std::uint8_t* o, MarcadorDiario* m, std::uint64_t* contador) {
@@ -94,16 +96,19 @@ bool DecodificarMarcador(const std::uint8_t* o, MarcadorDiario* m, std::uint64_t
     return true;
   }
   m->nonce = Le64(p);
-  m->posicao = Le64(p + 8);
-  m->paginasOriginais = Le32(p + 16);
+  m->posicao = Le32(p + 8);
+  m->paginas = Le32(p + 12);
+  m->anterior = Le32(p + 16);
   return true;
 }
 
 int DecodificarCabecalho(const std::uint8_t* o, std::size_t n, Cabecalho* cab) {
   if (n < 8 || std::memcmp(o, kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
-  if (n < kTamanhoCabecalho) return kErroES;
+  if (n < kPosSegmentos + 4) return kErroES;
   if (Le32(o + 8) != kVersaoFormato) return kNaoEArquivoBtrieve;
-  if (CrcCabecalho(o) != Le32(o + kPosCrc)) return kErroES;
+  const std::uint16_t segmentos = Le16(o + 70);
+  const std::size_t usado = TamanhoUsadoCabecalho(segmentos);
+  if (segmentos > kMaxSegmentos || n < usado + 4 || CrcCabecalho(o, usado) != Le32(o + usado)) return kErroES;
   Cabecalho c;
   c.tamanhoPagina = Le32(o + 12);
   c.contador = Le64(o + 16);

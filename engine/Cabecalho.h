@@ -9,7 +9,7 @@
 namespace tavoran::motor {
 
 inline constexpr std::size_t kTamanhoCabecalho = 4096;
-inline constexpr std::uint32_t kVersaoFormato = 1;
+inline constexpr std::uint32_t kVersaoFormato = 2;
 inline constexpr int kMaxSegmentos = 119;
 inline constexpr int kMaxChaves = 119;
 inline constexpr int kMaxRegistro = 4078;
@@ -49,10 +49,12 @@ struct Chave {
   std::uint16_t Tamanho() const;
 };
 
+// Names the journal of the last commit while its pages may not be on the disk yet.
 struct MarcadorDiario {
-  std::uint64_t nonce = 0;             // 0: no journal pending
-  std::uint64_t posicao = 0;           // byte offset of the journal inside the file
-  std::uint32_t paginasOriginais = 0;  // page count to restore
+  std::uint64_t nonce = 0;     // 0: nothing pending; else the counter that commit reaches
+  std::uint32_t posicao = 0;   // where its journal starts, in pages
+  std::uint32_t paginas = 0;   // the journal's length, in pages
+  std::uint32_t anterior = 0;  // the previous commit's journal, still needed (0: none)
 };
 
 struct Cabecalho {
@@ -77,13 +79,14 @@ struct Cabecalho {
   void Codificar(std::uint8_t* destino) const;
 };
 
-// Status 0, 30 (not a file of this engine) or 2 (damaged header).
+// Status 0, 30 (not a file of this engine) or 2 (damaged header). n: the bytes present from
+// the start, at least the used part and its checksum.
 int DecodificarCabecalho(const std::uint8_t* origem, std::size_t n, Cabecalho* cab);
 // Reads only the journal marker and the counter from the first bytes; false if damaged.
 bool DecodificarMarcador(const std::uint8_t* origem, MarcadorDiario* marcador, std::uint64_t* contador);
 inline constexpr std::size_t kTamanhoPrefixo = 48;  // bytes holding magic, counter and marker
 // Bytes at the start of a header with this many key segments that may be other than zero;
-// every byte after them, up to the checksum in the last four, is zero.
+// the checksum follows them, and every byte after it is zero.
 std::size_t TamanhoUsadoCabecalho(std::size_t segmentos);
 void CodificarMarcador(const MarcadorDiario& m, std::uint8_t* destino24);
 

@@ -22,7 +22,11 @@ EstadoInjecao& Estado() {
 }
 }  // namespace
 
-void ObservarDisco(ObservadorDisco* observador) { Estado().observador = observador; }
+ObservadorDisco* ObservarDisco(ObservadorDisco* observador) {
+  ObservadorDisco* anterior = Estado().observador;
+  Estado().observador = observador;
+  return anterior;
+}
 
 void FalharAposGravacoes(long n) { Estado().gravacoesAteFalha = n; }
 

@@ -20,8 +20,8 @@ class ObservadorDisco {
   virtual void Truncou(const std::string& caminho, std::uint64_t tamanho) = 0;
 };
 
-// One observer for the process; nullptr stops observing.
-void ObservarDisco(ObservadorDisco* observador);
+// One observer for the process (nullptr: none); answers the one it replaces.
+ObservadorDisco* ObservarDisco(ObservadorDisco* observador);
 
 // The n-th write from now on writes half its bytes and kills the process (0 turns it off).
 // TAV_BTRIEVE_FALHA_APOS sets it at start-up.

@@ -118,6 +118,22 @@ class ArquivoTeste {
   }
 };
 
+// Sets an environment variable for the life of the object (nullptr: unset), then puts back
+// what was there.
+class AmbienteTemporario {
+ public:
+  AmbienteTemporario(const char* nome, const char* valor);
+  ~AmbienteTemporario();
+  AmbienteTemporario(const AmbienteTemporario&) = delete;
+  AmbienteTemporario& operator=(const AmbienteTemporario&) = delete;
+
+ private:
+  static void Definir(const char* nome, const char* valor);
+  std::string nome_;
+  bool havia_;
+  std::string antes_;
+};
+
 // Fixed-width record text, left-aligned and padded with blanks.
 inline std::string Campo(const std::string& texto, std::size_t largura) {
   std::string s = texto.substr(0, largura);

@@ -377,8 +377,8 @@ TEST_F(Operacoes, ArquivosDanificadosOuEstranhosRespondemDoisOuTrinta) {
   std::string cab = bytes;
   cab[70] ^= 0x55;
   gravar("CAB.DAT", cab);
-  std::string soma = bytes;  // the header's checksum, read apart from the used part
-  soma[4093] ^= 0x01;
+  std::string soma = bytes;  // the header's checksum, just after the three segments
+  soma[1056 + 8 * 3 + 1] ^= 0x01;
   gravar("SOMA.DAT", soma);
   std::string pag = bytes;
   for (std::size_t i = 4096 + 16; i < pag.size(); i += 97) pag[i] = static_cast<char>(0xFF);
