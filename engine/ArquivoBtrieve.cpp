@@ -797,8 +797,9 @@ int ArquivoBtrieve::ExcluirIndice(int numeroChave, bool transacao) {
   return st;
 }
 
-// Every record once in the data tree, in id order; every index holds exactly one entry
-// per record, in order, with the key the record carries.
+// Every tree whole as its pages link it (ArvoreB::Verificar); every record once in the data
+// tree, in id order; every index holds exactly one entry per record, in order, with the key
+// the record carries.
 int ArquivoBtrieve::Verificar() {
   int st = pg_->IniciarLeitura(false);
   if (st != kOk) return st;
@@ -807,7 +808,7 @@ int ArquivoBtrieve::Verificar() {
   ArvoreB arvore = ArvoreDados(cmpId);
   std::uint32_t quantos = 0, anterior = 0;
   std::vector<std::uint32_t> ids;
-  st = arvore.Percorrer([&](const std::uint8_t* e) {
+  st = arvore.Verificar([&](const std::uint8_t* e) {
     std::uint32_t id = LeId(e);
     if (id <= anterior || id >= cab.proximoId) return static_cast<int>(kErroES);
     anterior = id;
@@ -823,7 +824,7 @@ int ArquivoBtrieve::Verificar() {
     ArvoreB indice(*pg_, &ch.raiz, cmp, tam + kTamId, tam + kTamId);
     std::vector<std::uint8_t> ultima;
     std::vector<std::uint32_t> vistos;
-    st = indice.Percorrer([&](const std::uint8_t* e) {
+    st = indice.Verificar([&](const std::uint8_t* e) {
       if (!ultima.empty()) {
         int c = cmp.Comparar(ultima.data(), e);
         if (c >= 0 || (!ch.Duplicada() && cmp.CompararValor(ultima.data(), e) == 0)) return static_cast<int>(kErroES);

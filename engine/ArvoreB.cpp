@@ -155,12 +155,29 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
     if (indice >= 0) {
       if ((st = pg_.LerTrecho(p, kCabPagina + indice * tamEntrada_, tamEntrada_)) != kOk) return st;
       encontrada->assign(base + indice * tamEntrada_, base + (indice + 1) * tamEntrada_);
-      return kOk;
+      // A damaged tree may lead elsewhere (an entry out of order, a sibling link back): the
+      // entry must stand where the search asked, so that Next always advances.
+      return Satisfaz(modo, encontrada->data(), sonda) ? kOk : kErroES;
     }
     primeiraFolha = false;
     folha = paraFrente ? Proxima(p) : Anterior(p);
   }
   return folha == 0 ? kFimDeArquivo : kErroES;
+}
+
+bool ArvoreB::Satisfaz(Busca modo, const std::uint8_t* entrada, const std::uint8_t* sonda) const {
+  switch (modo) {
+    case Busca::MaiorIgual:
+      return cmp_.Comparar(entrada, sonda) >= 0;
+    case Busca::Maior:
+      return cmp_.Comparar(entrada, sonda) > 0;
+    case Busca::MenorIgual:
+      return cmp_.Comparar(entrada, sonda) <= 0;
+    case Busca::Menor:
+      return cmp_.Comparar(entrada, sonda) < 0;
+    default:
+      return true;
+  }
 }
 
 int ArvoreB::LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice) {
@@ -415,6 +432,49 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
     atual = Proxima(p);
   }
   return kOk;
+}
+
+// One page of the walk in Verificar: its entries lie in [inferior, superior) (null: open),
+// a leaf at the depth of the others and next in the leaf chain.
+int ArvoreB::VerificarPagina(std::uint32_t numero, const std::vector<std::uint8_t>* inferior,
+                             const std::vector<std::uint8_t>* superior, int nivel, Verificacao& v) {
+  if (nivel >= kProfundidadeMaxima || !v.vistas.insert(numero).second) return kErroES;
+  Pagina* p = nullptr;
+  int st = ObterValidada(numero, &p, true);
+  if (st != kOk) return st;
+  const bool folha = p->dados[0] == kFolha;
+  const std::size_t n = Quantidade(p), passo = folha ? tamEntrada_ : 4 + tamSep_, deslocamento = folha ? 0 : 4;
+  std::vector<std::vector<std::uint8_t>> chaves;  // the entries, or the separators
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* e = p->dados.data() + kCabPagina + i * passo + deslocamento;
+    if ((inferior && cmp_.Comparar(e, inferior->data()) < 0) || (superior && cmp_.Comparar(e, superior->data()) >= 0) ||
+        (!chaves.empty() && cmp_.Comparar(chaves.back().data(), e) >= 0))
+      return kErroES;
+    chaves.emplace_back(e, e + (folha ? tamEntrada_ : tamSep_));
+  }
+  if (folha) {
+    if ((v.profundidade >= 0 && v.profundidade != nivel) || Anterior(p) != v.folhaAnterior ||
+        (v.folhaAnterior != 0 && numero != v.proximaEsperada))
+      return kErroES;
+    v.profundidade = nivel;
+    v.folhaAnterior = numero;
+    v.proximaEsperada = Proxima(p);
+    for (const auto& e : chaves)
+      if ((st = v.visitar(e.data())) != kOk) return st;
+    return kOk;
+  }
+  std::vector<std::uint32_t> filhos{Proxima(p)};
+  for (std::size_t i = 0; i < n; ++i) filhos.push_back(Le32(p->dados.data() + kCabPagina + i * passo));
+  for (std::size_t i = 0; i <= n && st == kOk; ++i)
+    st = VerificarPagina(filhos[i], i == 0 ? inferior : &chaves[i - 1], i == n ? superior : &chaves[i], nivel + 1, v);
+  return st;
+}
+
+int ArvoreB::Verificar(const std::function<int(const std::uint8_t*)>& visitar) {
+  if (*raiz_ == 0) return kOk;
+  Verificacao v{visitar, {}, -1, 0, 0};
+  int st = VerificarPagina(*raiz_, nullptr, nullptr, 0, v);
+  return st == kOk && v.proximaEsperada != 0 ? kErroES : st;
 }
 
 int ArvoreB::LiberarPaginas() {

@@ -134,6 +134,14 @@ class AmbienteTemporario {
   std::string antes_;
 };
 
+// Text and a number after it ("K" 12 -> "K12"). Built by appending: GCC 12 at -O2 warns
+// wrongly (-Wrestrict) on a literal plus std::to_string.
+inline std::string Rotulo(const std::string& texto, long long numero) {
+  std::string r = texto;
+  r.append(std::to_string(numero));
+  return r;
+}
+
 // Fixed-width record text, left-aligned and padded with blanks.
 inline std::string Campo(const std::string& texto, std::size_t largura) {
   std::string s = texto.substr(0, largura);

@@ -23,8 +23,8 @@ using Modelo = std::map<std::string, std::string>;  // key 0 -> record
 constexpr std::size_t kReg = 200;
 
 std::string Registro(int chave, int grupo, int versao) {
-  return Campo("C" + std::to_string(chave), 10) + Campo("G" + std::to_string(grupo), 8) +
-         Campo("versao " + std::to_string(versao), kReg - 18);
+  return Campo(Rotulo("C", chave), 10) + Campo(Rotulo("G", grupo), 8) +
+         Campo(Rotulo("versao ", versao), kReg - 18);
 }
 
 // Rewrites the file in place and then sets its size: truncating it to nothing first makes
@@ -65,13 +65,13 @@ class QuedaDeEnergia : public ::testing::Test {
   // What an image holds, or why it holds nothing: it must open and verify first.
   static std::string Conteudo(const std::string& arquivo, Modelo* registros) {
     const int verificado = TavMotorVerificar(arquivo.c_str());
-    if (verificado != 0) return "verify " + std::to_string(verificado);
+    if (verificado != 0) return Rotulo("verify ", verificado);
     ArquivoTeste b;
-    if (int st = b.Abrir(arquivo); st != 0) return "open " + std::to_string(st);
+    if (int st = b.Abrir(arquivo); st != 0) return Rotulo("open ", st);
     int st = b.Ler(12);
     for (; st == 0; st = b.Ler(6)) (*registros)[b.Chave(10)] = b.Registro(kReg);
     b.Fechar();
-    return st == 9 ? "" : "read " + std::to_string(st);
+    return st == 9 ? "" : Rotulo("read ", st);
   }
 
   bool ImagemBoa(const std::vector<std::uint8_t>& imagem, const std::vector<const Modelo*>& aceitos,
@@ -125,7 +125,7 @@ class QuedaDeEnergia : public ::testing::Test {
         const auto imagem = disco.Imagem(ate, rng);
         std::string motivo;
         Contar(ImagemBoa(imagem, aceitos, pasta.Arquivo("IMAGEM.DAT"), &motivo),
-               std::string(descricao) + " event " + std::to_string(ate - inicio), motivo);
+               std::string(descricao) + Rotulo(" event ", ate - inicio), motivo);
         if (imagens % 40 == 0) ConferirRecuperacao(imagem, aceitos);
       }
     }
