@@ -640,8 +640,4 @@ bool Paginador::BloquearRegistro(std::uint32_t id, bool esperar) {
 
 void Paginador::DesbloquearRegistro(std::uint32_t id) { arq_.Desbloquear(kBloqueioRegistros + id); }
 
-bool Paginador::RegistroBloqueadoPorOutro(std::uint32_t id) {
-  return arq_.BloqueadoPorOutro(kBloqueioRegistros + id);
-}
-
 }  // namespace tavoran::motor

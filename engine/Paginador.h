@@ -76,7 +76,6 @@ class Paginador {
   // Record locks of this open.
   bool BloquearRegistro(std::uint32_t id, bool esperar);
   void DesbloquearRegistro(std::uint32_t id);
-  bool RegistroBloqueadoPorOutro(std::uint32_t id);
 
  private:
   struct PontoRetorno {
