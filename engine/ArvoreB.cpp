@@ -10,8 +10,6 @@ namespace tavoran::motor {
 
 namespace {
 constexpr std::size_t kCabPagina = 16;
-constexpr std::uint8_t kFolha = 1;
-constexpr std::uint8_t kInterna = 2;
 constexpr int kProfundidadeMaxima = 48;
 
 std::uint16_t Quantidade(const Pagina* p) { return Le16(p->dados.data() + 2); }
@@ -39,9 +37,9 @@ int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p, bool inteira) {
   std::uint8_t tipo = pag->dados[0];
   std::size_t n = Quantidade(pag);
   std::uint32_t paginas = pg_.Cab().paginas;
-  if (tipo == kFolha) {
+  if (tipo == kTipoFolha) {
     if (n > CapacidadeFolha() || Proxima(pag) >= paginas || Anterior(pag) >= paginas) return kErroES;
-  } else if (tipo == kInterna) {
+  } else if (tipo == kTipoPaginaInterna) {
     if (n > CapacidadeInterna() || Proxima(pag) == 0 || Proxima(pag) >= paginas) return kErroES;
   } else {
     return kErroES;
@@ -67,7 +65,7 @@ int ArvoreB::Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>*
     Pagina* p = nullptr;
     int st = ObterValidada(atual, &p);
     if (st != kOk) return st;
-    if (p->dados[0] == kFolha) {
+    if (p->dados[0] == kTipoFolha) {
       *folha = atual;
       return kOk;
     }
@@ -101,7 +99,7 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
       if (nivel >= kProfundidadeMaxima) return kErroES;
       Pagina* p = nullptr;
       if ((st = ObterValidada(atual, &p)) != kOk) return st;
-      if (p->dados[0] == kFolha) break;
+      if (p->dados[0] == kTipoFolha) break;
       std::size_t n = Quantidade(p);
       const std::size_t pos = kCabPagina + (n == 0 ? 0 : n - 1) * (4 + tamSep_);
       if (modo == Busca::Ultimo && n > 0 && (st = pg_.LerTrecho(p, pos, 4)) != kOk) return st;
@@ -118,7 +116,7 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
   while (folha != 0 && limite-- > 0) {
     Pagina* p = nullptr;
     if ((st = ObterValidada(folha, &p)) != kOk) return st;
-    if (p->dados[0] != kFolha) return kErroES;
+    if (p->dados[0] != kTipoFolha) return kErroES;
     int n = Quantidade(p);
     const std::uint8_t* base = p->dados.data() + kCabPagina;
     // The part of an entry that orders it, read from the file if needed; null on failure.
@@ -212,7 +210,7 @@ int ArvoreB::Inserir(const std::uint8_t* entrada) {
     std::uint32_t nova = 0;
     Pagina* p = nullptr;
     if ((st = pg_.Alocar(&nova, &p)) != kOk) return st;
-    p->dados[0] = kFolha;
+    p->dados[0] = kTipoFolha;
     DefinirQuantidade(p, 1);
     std::memcpy(p->dados.data() + kCabPagina, entrada, tamEntrada_);
     p->validada = true;
@@ -252,7 +250,7 @@ int ArvoreB::Inserir(const std::uint8_t* entrada) {
   std::uint32_t nova = 0;
   Pagina* d = nullptr;
   if ((st = pg_.Alocar(&nova, &d)) != kOk) return st;
-  d->dados[0] = kFolha;
+  d->dados[0] = kTipoFolha;
   std::size_t direita = n + 1 - esquerda;
   std::memcpy(d->dados.data() + kCabPagina, todas.data() + esquerda * tamEntrada_, direita * tamEntrada_);
   DefinirQuantidade(d, direita);
@@ -280,7 +278,7 @@ int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separ
     std::uint32_t nova = 0;
     Pagina* r = nullptr;
     if ((st = pg_.Alocar(&nova, &r)) != kOk) return st;
-    r->dados[0] = kInterna;
+    r->dados[0] = kTipoPaginaInterna;
     DefinirQuantidade(r, 1);
     DefinirProxima(r, *raiz_);
     Grava32(r->dados.data() + kCabPagina, direita);
@@ -315,7 +313,7 @@ int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separ
   std::uint32_t numDireita = 0;
   Pagina* d = nullptr;
   if ((st = pg_.Alocar(&numDireita, &d)) != kOk) return st;
-  d->dados[0] = kInterna;
+  d->dados[0] = kTipoPaginaInterna;
   const std::uint8_t* entradaMeio = todas.data() + meio * passo;
   DefinirProxima(d, Le32(entradaMeio));
   std::size_t restantes = n - meio;
@@ -416,7 +414,7 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
     if (nivel >= kProfundidadeMaxima) return kErroES;
     Pagina* p = nullptr;
     if ((st = ObterValidada(atual, &p)) != kOk) return st;
-    if (p->dados[0] == kFolha) break;
+    if (p->dados[0] == kTipoFolha) break;
     atual = Proxima(p);
   }
   std::uint32_t limite = pg_.Cab().paginas;
@@ -424,7 +422,7 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
     if (limite-- == 0) return kErroES;
     Pagina* p = nullptr;
     if ((st = ObterValidada(atual, &p, true)) != kOk) return st;
-    if (p->dados[0] != kFolha) return kErroES;
+    if (p->dados[0] != kTipoFolha) return kErroES;
     int n = Quantidade(p);
     for (int i = 0; i < n; ++i) {
       if ((st = visitar(p->dados.data() + kCabPagina + i * tamEntrada_)) != kOk) return st;
@@ -442,7 +440,7 @@ int ArvoreB::VerificarPagina(std::uint32_t numero, const std::vector<std::uint8_
   Pagina* p = nullptr;
   int st = ObterValidada(numero, &p, true);
   if (st != kOk) return st;
-  const bool folha = p->dados[0] == kFolha;
+  const bool folha = p->dados[0] == kTipoFolha;
   const std::size_t n = Quantidade(p), passo = folha ? tamEntrada_ : 4 + tamSep_, deslocamento = folha ? 0 : 4;
   std::vector<std::vector<std::uint8_t>> chaves;  // the entries, or the separators
   for (std::size_t i = 0; i < n; ++i) {
@@ -488,7 +486,7 @@ int ArvoreB::LiberarPaginas() {
     if (nivel >= kProfundidadeMaxima || !vistas.insert(numero).second) return kErroES;
     Pagina* p = nullptr;
     if ((st = ObterValidada(numero, &p, true)) != kOk) return st;
-    if (p->dados[0] == kInterna) {
+    if (p->dados[0] == kTipoPaginaInterna) {
       pilha.push_back({Proxima(p), nivel + 1});
       for (std::size_t i = 0; i < Quantidade(p); ++i)
         pilha.push_back({Le32(p->dados.data() + kCabPagina + i * (4 + tamSep_)), nivel + 1});

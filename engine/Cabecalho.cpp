@@ -67,6 +67,7 @@ void Cabecalho::Codificar(std::uint8_t* d) const {
   d[78] = temProprietario ? 1 : 0;
   d[79] = modoProprietario;
   std::memcpy(d + 80, proprietario.data(), proprietario.size() < 9 ? proprietario.size() : 9);
+  Grava32(d + 92, estrutura);
   std::size_t seg = 0;
   for (std::size_t k = 0; k < chaves.size(); ++k) {
     std::uint8_t* c = d + kPosChaves + 8 * k;
@@ -127,6 +128,7 @@ int DecodificarCabecalho(const std::uint8_t* o, std::size_t n, Cabecalho* cab) {
   c.modoProprietario = o[79];
   c.proprietario.assign(reinterpret_cast<const char*>(o + 80), 9);
   c.proprietario.resize(std::strlen(c.proprietario.c_str()));
+  c.estrutura = Le32(o + 92);
   if (!TamanhoPaginaValido(c.tamanhoPagina) || c.paginas == 0 || c.listaLivre >= c.paginas ||
       c.raizDados >= c.paginas || c.tamanhoRegistro == 0 || c.tamanhoRegistro > kMaxRegistro ||
       nChaves > kMaxChaves || nSeg > kMaxSegmentos || c.proximoId == 0)

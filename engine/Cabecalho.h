@@ -72,6 +72,9 @@ struct Cabecalho {
   bool temProprietario = false;
   std::uint8_t modoProprietario = 0;
   std::string proprietario;
+  // Moves at every commit that changes a page other than a leaf (an internal page, a page
+  // freed or added): while it stays, the internal pages an open keeps are current.
+  std::uint32_t estrutura = 0;
   std::vector<Chave> chaves;
 
   int TotalSegmentos() const;

@@ -132,10 +132,20 @@ int Paginador::LerCabecalho() {
   std::uint64_t tamanho = 0;
   if (!arq_.Tamanho(&tamanho)) return kErroES;
   if (tamanho < static_cast<std::uint64_t>(novo.paginas) * novo.tamanhoPagina) return kErroES;  // truncated file
+  ReterEstrutura(novo);
   cab_ = std::move(novo);
   cabOriginal_ = cab_;
-  cache_.clear();
   return kOk;
+}
+
+// Another open committed: the internal pages stay in the cache while the header says no
+// commit changed them since they were read; leaves, and everything else, go.
+void Paginador::ReterEstrutura(const Cabecalho& novo) {
+  if (novo.estrutura != cab_.estrutura || novo.tamanhoPagina != cab_.tamanhoPagina) {
+    cache_.clear();
+    return;
+  }
+  std::erase_if(cache_, [](const auto& par) { return par.second->dados[0] != kTipoPaginaInterna; });
 }
 
 int Paginador::Carregar() {
@@ -471,7 +481,7 @@ int Paginador::Alocar(std::uint32_t* numero, Pagina** pagina) {
     int st = ObterParaEscrita(n, pagina);
     if (st != kOk) return st;
     std::uint32_t prox = Le32((*pagina)->dados.data() + 8);
-    if ((*pagina)->dados[0] != 3 || prox >= cab_.paginas) return kErroES;
+    if ((*pagina)->dados[0] != kTipoLivre || prox >= cab_.paginas) return kErroES;
     cab_.listaLivre = prox;
     *numero = n;
   } else {
@@ -498,7 +508,7 @@ int Paginador::Liberar(std::uint32_t numero) {
   int st = ObterParaEscrita(numero, &p);
   if (st != kOk) return st;
   std::fill(p->dados.begin(), p->dados.end(), 0);
-  p->dados[0] = 3;
+  p->dados[0] = kTipoLivre;
   Grava32(p->dados.data() + 8, cab_.listaLivre);
   p->validada = false;
   cab_.listaLivre = numero;
@@ -562,6 +572,16 @@ std::vector<AlteracaoPagina> Paginador::Alteracoes(const std::vector<std::uint8_
   return alteracoes;
 }
 
+// Whether the commit changes a page other than a leaf that stays a leaf.
+bool Paginador::MudaEstrutura() const {
+  for (std::uint32_t numero : sujas_) {
+    auto original = originais_.find(numero);
+    if (original == originais_.end() || original->second[0] != kTipoFolha || cache_.at(numero)->dados[0] != kTipoFolha)
+      return true;
+  }
+  return false;
+}
+
 // The pages first, the header last: its counter tells readers that the pages are all there.
 int Paginador::GravarEmLugar(const std::vector<AlteracaoPagina>& alteracoes) {
   for (std::size_t i = 1; i < alteracoes.size(); ++i)
@@ -579,6 +599,7 @@ int Paginador::Confirmar() {
   const std::uint32_t P = cab_.tamanhoPagina;
   Cabecalho novo = cab_;
   novo.contador = cabOriginal_.contador + 1;
+  if (MudaEstrutura()) ++novo.estrutura;
   std::vector<std::uint8_t> antes(kTamanhoCabecalho), depois(kTamanhoCabecalho);
   cabOriginal_.Codificar(antes.data());
   novo.Codificar(depois.data());

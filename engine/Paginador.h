@@ -15,6 +15,11 @@
 
 namespace tavoran::motor {
 
+// Page types, in a page's first byte.
+inline constexpr std::uint8_t kTipoFolha = 1;
+inline constexpr std::uint8_t kTipoPaginaInterna = 2;
+inline constexpr std::uint8_t kTipoLivre = 3;
+
 // Pages are read from the file in blocks of this size, as a search needs them.
 inline constexpr std::size_t kTamanhoBloco = 512;
 
@@ -99,6 +104,8 @@ class Paginador {
   // The header: its used part and its checksum. -1 when it must wait for a commit or be
   // recovered; 30 or 2 for a foreign or damaged header.
   int LerCabecalho();
+  void ReterEstrutura(const Cabecalho& novo);
+  bool MudaEstrutura() const;
   std::uint32_t LocalDoDiario(std::uint32_t paginas, std::uint32_t tamanho) const;
   std::vector<AlteracaoPagina> Alteracoes(const std::vector<std::uint8_t>& cabecalhoAntes,
                                           const std::vector<std::uint8_t>& cabecalhoNovo) const;

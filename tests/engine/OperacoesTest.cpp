@@ -526,6 +526,75 @@ TEST_F(Operacoes, BlocosLidosAntesDeUmaConfirmacaoDeOutraAberturaSaoDescartados)
   EXPECT_EQ(TavMotorVerificar(nome.c_str()), 0);
 }
 
+// Another open's commits that change only leaves leave the internal pages in the reader's
+// cache: its next lookup reads fewer pages than a new open does; a commit that splits pages
+// drops them.
+TEST_F(Operacoes, PaginasInternasFicamQuandoOutraAberturaSoMudaFolhas) {
+  ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(100, 1024, 1, {{1, 10, 0}})), 0);
+  ASSERT_EQ(a.Abrir(nome), 0);
+  auto chave = [](int i) { return Campo(Rotulo("R", i), 10); };
+  ASSERT_EQ(a.Chamar(19), 0);
+  for (int i = 0; i < 3000; ++i) ASSERT_EQ(a.Inserir(chave(i * 7 % 3000) + Campo("v0", 90)), 0);
+  ASSERT_EQ(a.Chamar(20), 0);
+  ArquivoTeste leitor;
+  ASSERT_EQ(leitor.Abrir(nome), 0);
+  ASSERT_EQ(leitor.Ler(5, chave(10)), 0);
+  auto paginasLidas = [&](ArquivoTeste& quem, int i) {
+    std::uint64_t lidas = 0;
+    TavMotorContadores(nullptr, nullptr, nullptr, 1);
+    EXPECT_EQ(quem.Ler(5, chave(i)), 0);
+    TavMotorContadores(nullptr, &lidas, nullptr, 1);
+    return lidas;
+  };
+  ASSERT_EQ(a.Ler(5, chave(20)), 0);
+  ASSERT_EQ(a.Alterar(chave(20) + Campo("v1", 90)), 0);  // one leaf
+  const std::uint64_t depoisDeFolha = paginasLidas(leitor, 2990);
+  ArquivoTeste novo;
+  ASSERT_EQ(novo.Abrir(nome), 0);
+  EXPECT_LT(depoisDeFolha, paginasLidas(novo, 2990));
+  for (int i = 3000; i < 3100; ++i) ASSERT_EQ(a.Inserir(chave(i) + Campo("v0", 90)), 0);  // splits
+  EXPECT_EQ(paginasLidas(leitor, 1500), paginasLidas(novo, 1500));
+}
+
+// A reader keeps internal pages across another open's commits; whatever those commits do,
+// its lookups find what an ordered model holds.
+TEST_F(Operacoes, LeitorComPaginasRetidasConfereComUmModeloEnquantoOutroGrava) {
+  ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(100, 1024, 1, {{1, 10, 0}})), 0);
+  ASSERT_EQ(a.Abrir(nome), 0);
+  ArquivoTeste leitor;
+  ASSERT_EQ(leitor.Abrir(nome), 0);
+  std::map<std::string, std::string> modelo;
+  std::mt19937 rng(5);
+  for (int passo = 0; passo < 4000; ++passo) {
+    const std::string k = Campo(std::to_string(rng() % 2000), 10);
+    const std::string reg = k + Campo(std::to_string(passo), 90);
+    if (rng() % 3 != 0 || modelo.empty()) {
+      if (modelo.count(k)) {
+        ASSERT_EQ(a.Ler(5, k), 0);
+        ASSERT_EQ(rng() % 4 == 0 ? a.Excluir() : a.Alterar(reg), 0);
+        if (a.Ler(5, k) == 0) modelo[k] = a.Registro(100);
+        else modelo.erase(k);
+      } else {
+        ASSERT_EQ(a.Inserir(reg), 0);
+        modelo[k] = reg;
+      }
+    }
+    const std::string sonda = Campo(std::to_string(rng() % 2000), 10);
+    auto esperado = modelo.lower_bound(sonda);
+    const int st = leitor.Ler(9, sonda);
+    if (esperado == modelo.end()) {
+      ASSERT_EQ(st, 9) << passo;
+      continue;
+    }
+    ASSERT_EQ(st, 0) << passo;
+    ASSERT_EQ(leitor.Registro(100), esperado->second) << passo;
+    if (std::next(esperado) != modelo.end()) {
+      ASSERT_EQ(leitor.Ler(6), 0) << passo;
+      ASSERT_EQ(leitor.Registro(100), std::next(esperado)->second) << passo;
+    }
+  }
+}
+
 // Thirty keys: the header's used part goes past its first read.
 TEST_F(Operacoes, CabecalhoComMuitosSegmentosELidoInteiroEConferido) {
   std::vector<SegmentoTeste> segs;
