@@ -49,7 +49,10 @@ class Danificar {
     b_.assign(std::istreambuf_iterator<char>(f), {});
     P_ = Le32(b_.data() + 12);
   }
-  ~Danificar() { std::ofstream(nome_, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(b_.data()), static_cast<std::streamsize>(b_.size())); }
+  ~Danificar() {
+    std::ofstream f(nome_, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(b_.data()), static_cast<std::streamsize>(b_.size()));
+  }
   std::uint8_t* Pagina(std::uint32_t n) { return b_.data() + static_cast<std::size_t>(n) * P_; }
   // Key -1 is the data tree.
   std::uint32_t Raiz(int chave) { return Le32(b_.data() + (chave < 0 ? 72 : 96 + 8 * chave)); }

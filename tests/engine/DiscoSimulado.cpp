@@ -16,8 +16,8 @@ Setor SetorDe(const std::vector<std::uint8_t>& arquivo, std::uint64_t indice) {
   Setor s{};
   const std::uint64_t inicio = indice * kSetor;
   if (inicio < arquivo.size())
-    std::copy_n(arquivo.begin() + static_cast<std::ptrdiff_t>(inicio), std::min<std::uint64_t>(kSetor, arquivo.size() - inicio),
-                s.begin());
+    std::copy_n(arquivo.begin() + static_cast<std::ptrdiff_t>(inicio),
+                std::min<std::uint64_t>(kSetor, arquivo.size() - inicio), s.begin());
   return s;
 }
 }  // namespace
