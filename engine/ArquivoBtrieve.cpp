@@ -688,10 +688,12 @@ int ArquivoBtrieve::ObterDireto(int vies, std::uint8_t* dados, std::uint32_t* ta
 
 // Stat (15): the file specification as created, the record count and every key segment.
 int ArquivoBtrieve::Estatistica(std::uint8_t* dados, std::uint32_t* tamanho) {
-  int st = pg_->IniciarLeitura();
+  Cabecalho cab;
+  int st = LerComVies(0, true, [&](std::uint32_t*) {
+    cab = pg_->Cab();
+    return static_cast<int>(kOk);
+  });
   if (st != kOk) return st;
-  const Cabecalho cab = pg_->Cab();
-  pg_->FimLeitura();
   std::uint32_t necessario = 16 + 16 * static_cast<std::uint32_t>(cab.TotalSegmentos());
   if (dados == nullptr || tamanho == nullptr || *tamanho < necessario) return kTamanhoBufferDados;
   std::memset(dados, 0, necessario);
@@ -802,7 +804,8 @@ int ArquivoBtrieve::CriarIndice(const std::uint8_t* espec, std::uint32_t tamanho
             [&](const auto& a, const auto& b) { return cmp.Comparar(a.data(), b.data()) < 0; });
   if (!ch.Duplicada()) {
     for (std::size_t i = 1; i < entradas.size(); ++i)
-      if (cmp.CompararValor(entradas[i - 1].data(), entradas[i].data()) == 0) return TerminarEscrita(kChaveDuplicada, transacao);
+      if (cmp.CompararValor(entradas[i - 1].data(), entradas[i].data()) == 0)
+        return TerminarEscrita(kChaveDuplicada, transacao);
   }
   ArvoreB indice(*pg_, &ch.raiz, cmp, tam + kTamId, tam + kTamId);
   for (const auto& e : entradas)

@@ -188,7 +188,8 @@ int Despachar(EstadoMotor& e, int op, void* bloco, void* dados, std::uint32_t* t
   }
   Handle h = Localizar(e, bloco);
   if (h.arquivo == nullptr) return kArquivoNaoAberto;
-  return Transacionar(e, h, op, [&] { return Operar(e, h, op, vies, somenteChave, d, tamanho, c, tamChave, numeroChave); });
+  return Transacionar(e, h, op,
+                      [&] { return Operar(e, h, op, vies, somenteChave, d, tamanho, c, tamChave, numeroChave); });
 }
 
 int Operar(EstadoMotor& e, const Handle& h, int op, int vies, bool somenteChave, std::uint8_t* d,

@@ -188,16 +188,12 @@ int Paginador::IniciarLeitura(bool otimista) {
   leituraAtiva_ = false;
   leituraOtimista_ = false;
   if (exclusivo_ || escritaAtiva_) return kOk;
-  if (otimista) {
-    MarcadorDiario m;
-    std::uint64_t contador = 0;
-    if (LerPrefixo(&m, &contador) == kOk && Estavel(m, contador) &&
-        (contador == cab_.contador || LerCabecalho() == kOk)) {
-      leituraOtimista_ = true;
-      lidasDoArquivo_ = 0;
-      AjustarCache();
-      return kOk;
-    }
+  // Without locks the cache is checked against the header after the read (FimLeitura);
+  // only when the last check found another commit is the header read first.
+  if (otimista && (!cabecalhoVencido_ || AtualizarCabecalho())) {
+    leituraOtimista_ = true;
+    AjustarCache();
+    return kOk;
   }
   for (int tentativa = 0; tentativa < 3; ++tentativa) {
     if (!arq_.Bloquear(kBloqueioConfirmacao, false, true)) return kErroES;
@@ -208,6 +204,7 @@ int Paginador::IniciarLeitura(bool otimista) {
         return st;
       }
       leituraAtiva_ = true;
+      cabecalhoVencido_ = false;
       AjustarCache();
       return kOk;
     }
@@ -223,15 +220,23 @@ bool Paginador::FimLeitura() {
   leituraAtiva_ = false;
   if (!leituraOtimista_) return true;
   leituraOtimista_ = false;
-  if (lidasDoArquivo_ == 0) return true;  // all from a cache that matched the committed header
-  // No commit began or ended while the blocks were read.
+  // No commit ran since the cache was last checked, nor while the blocks were read: what
+  // the read found is the file as it is now.
   MarcadorDiario m;
   std::uint64_t contador = 0;
   if (LerPrefixo(&m, &contador) == kOk && (m.nonce == 0 || m.nonce == contador) && contador == cab_.contador)
     return true;
-  cache_.clear();
-  cab_.contador = ~0ull;  // forces the header to be read again
+  cabecalhoVencido_ = true;  // the next read starts from the header; leaves read now go then
   return false;
+}
+
+bool Paginador::AtualizarCabecalho() {
+  MarcadorDiario m;
+  std::uint64_t contador = 0;
+  if (LerPrefixo(&m, &contador) != kOk || !Estavel(m, contador)) return false;
+  if (contador != cab_.contador && LerCabecalho() != kOk) return false;
+  cabecalhoVencido_ = false;
+  return true;
 }
 
 int Paginador::IniciarEscrita(bool transacao) {
@@ -264,6 +269,7 @@ int Paginador::IniciarEscrita(bool transacao) {
   AjustarCache();
   cabOriginal_ = cab_;
   cabSujo_ = false;
+  cabecalhoVencido_ = false;
   return kOk;
 }
 
@@ -454,7 +460,6 @@ int Paginador::LerTrecho(Pagina* p, std::size_t pos, std::size_t n) {
                   p->dados.data() + b * kTamanhoBloco, bytes, &lidos))
       return kErroES;
     ContarLeitura(lidos);
-    ++lidasDoArquivo_;
     if (lidos != bytes) return kErroES;
     for (; b < fim; ++b) p->blocos |= 1ull << b;
   }

@@ -61,12 +61,12 @@ class Paginador {
   int Alocar(std::uint32_t* numero, Pagina** pagina);
   int Liberar(std::uint32_t numero);
 
-  // A read first tries without locks: the header's counter and marker tell whether the
-  // cache is current; when blocks were read from the file, the counter and marker are
-  // read again after, and a commit seen there makes the read start over.
-  // Otherwise (or when otimista is false) it holds the commit lock shared for the call.
+  // A read first tries without locks: after it, the header's counter and marker tell
+  // whether the cache and the blocks read are the file as it is; a commit seen there makes
+  // the read start over, from the header. Otherwise (or when otimista is false) it holds the
+  // commit lock shared for the call.
   int IniciarLeitura(bool otimista = true);
-  // False when a commit ran meanwhile: the cache is dropped and the read must be redone.
+  // False when a commit ran meanwhile: the read must be redone.
   bool FimLeitura();
   // A write holds the writer lock; 85 when another open keeps a transaction.
   int IniciarEscrita(bool transacao);
@@ -104,6 +104,8 @@ class Paginador {
   // The header: its used part and its checksum. -1 when it must wait for a commit or be
   // recovered; 30 or 2 for a foreign or damaged header.
   int LerCabecalho();
+  // The header read again when another commit ran: false when it must wait or be recovered.
+  bool AtualizarCabecalho();
   void ReterEstrutura(const Cabecalho& novo);
   bool MudaEstrutura() const;
   std::uint32_t LocalDoDiario(std::uint32_t paginas, std::uint32_t tamanho) const;
@@ -131,7 +133,7 @@ class Paginador {
   bool leituraOtimista_ = false;
   bool pendenteProprio_ = false;         // this open committed: it holds the pending lock
   std::uint64_t pendenteConferido_ = 0;  // a pending commit whose writer was seen alive
-  std::uint64_t lidasDoArquivo_ = 0;     // reads of page blocks since the read began
+  bool cabecalhoVencido_ = false;        // the last check found a commit the cache lacks
   std::unordered_map<std::uint32_t, std::unique_ptr<Pagina>> cache_;
   std::vector<std::uint32_t> sujas_;
   std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // changed pages as they were
