@@ -342,8 +342,8 @@ int Paginador::CabecalhoEmUso(std::vector<std::uint8_t>* imagem) {
   return DecodificarCabecalho(imagem->data(), lidos, &c);
 }
 
-// Writes the sectors of a page that a commit changed; `dados` holds them one after another
-// (a journal's entry) or in place (the page's image).
+// Writes the sectors of a page that a commit changed, from its image: packed one after
+// another when `juntos` (a journal's entry), else in their places (the page in the cache).
 bool Paginador::GravarSetores(const AlteracaoPagina& a, std::uint32_t tamanhoPagina, bool juntos) {
   const std::uint64_t base = static_cast<std::uint64_t>(a.numero) * tamanhoPagina;
   std::size_t lidoDeDados = 0;
