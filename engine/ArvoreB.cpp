@@ -33,7 +33,7 @@ int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p, bool inteira) {
   int st = pg_.Obter(numero, p, inteira);
   if (st != kOk) return st;
   Pagina* pag = *p;
-  if (pag->validada) return kOk;
+  if (pag->validadaPara == Forma()) return kOk;
   std::uint8_t tipo = pag->dados[0];
   std::size_t n = Quantidade(pag);
   std::uint32_t paginas = pg_.Cab().paginas;
@@ -44,7 +44,7 @@ int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p, bool inteira) {
   } else {
     return kErroES;
   }
-  pag->validada = true;
+  pag->validadaPara = Forma();
   return kOk;
 }
 
@@ -213,7 +213,7 @@ int ArvoreB::Inserir(const std::uint8_t* entrada) {
     p->dados[0] = kTipoFolha;
     DefinirQuantidade(p, 1);
     std::memcpy(p->dados.data() + kCabPagina, entrada, tamEntrada_);
-    p->validada = true;
+    p->validadaPara = Forma();
     *raiz_ = nova;
     pg_.SujarCabecalho();
     return kOk;
@@ -256,7 +256,7 @@ int ArvoreB::Inserir(const std::uint8_t* entrada) {
   DefinirQuantidade(d, direita);
   DefinirProxima(d, Proxima(p));
   DefinirAnterior(d, folha);
-  d->validada = true;
+  d->validadaPara = Forma();
   if (Proxima(p) != 0) {
     Pagina* seguinte = nullptr;
     if ((st = ObterValidada(Proxima(p), &seguinte)) != kOk) return st;
@@ -283,7 +283,7 @@ int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separ
     DefinirProxima(r, *raiz_);
     Grava32(r->dados.data() + kCabPagina, direita);
     std::memcpy(r->dados.data() + kCabPagina + 4, separador, tamSep_);
-    r->validada = true;
+    r->validadaPara = Forma();
     *raiz_ = nova;
     pg_.SujarCabecalho();
     return kOk;
@@ -319,7 +319,7 @@ int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separ
   std::size_t restantes = n - meio;
   std::memcpy(d->dados.data() + kCabPagina, entradaMeio + passo, restantes * passo);
   DefinirQuantidade(d, restantes);
-  d->validada = true;
+  d->validadaPara = Forma();
   std::memcpy(base, todas.data(), meio * passo);
   DefinirQuantidade(p, meio);
   std::vector<std::uint8_t> sobe(entradaMeio + 4, entradaMeio + 4 + tamSep_);

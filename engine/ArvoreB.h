@@ -66,6 +66,8 @@ class ArvoreB {
   int RetirarFolhaVazia(std::vector<Passo>& caminho, std::uint32_t folha);
   int LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice);
   std::size_t CapacidadeFolha() const;
+  // The entry and separator lengths, which fix what a page of this tree may hold.
+  std::uint32_t Forma() const { return static_cast<std::uint32_t>(tamEntrada_ << 16 | tamSep_); }
   std::size_t CapacidadeInterna() const;
 
   Paginador& pg_;

@@ -503,7 +503,7 @@ int Paginador::Alocar(std::uint32_t* numero, Pagina** pagina) {
     *numero = n;
   }
   std::fill((*pagina)->dados.begin(), (*pagina)->dados.end(), 0);
-  (*pagina)->validada = false;
+  (*pagina)->validadaPara = 0;
   cabSujo_ = true;
   return kOk;
 }
@@ -515,7 +515,7 @@ int Paginador::Liberar(std::uint32_t numero) {
   std::fill(p->dados.begin(), p->dados.end(), 0);
   p->dados[0] = kTipoLivre;
   Grava32(p->dados.data() + 8, cab_.listaLivre);
-  p->validada = false;
+  p->validadaPara = 0;
   cab_.listaLivre = numero;
   cabSujo_ = true;
   return kOk;

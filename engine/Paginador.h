@@ -28,7 +28,9 @@ struct Pagina {
   std::vector<std::uint8_t> dados;  // the blocks not read yet hold zeros
   std::uint64_t blocos = 0;         // bit i: block i is in dados (a page has at most 64)
   bool suja = false;
-  bool validada = false;  // page header checked by the tree since it was read
+  // The tree shape (entry and separator lengths) the page header was checked for since it
+  // was read, 0 when none: a damaged link may lead one tree into another's page.
+  std::uint32_t validadaPara = 0;
 };
 
 // True when bytes [pos, pos + n) of the page are in memory (n > 0, within the page).

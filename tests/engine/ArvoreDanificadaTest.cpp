@@ -110,6 +110,12 @@ TEST_F(ArvoreDanificada, CadaProximoAvancaOuResponde2) {
          motor::Grava32(d.Pagina(f[3]) + 8, f[1]);
        },
        9, 2},
+      {"OUTRAARVORE.DAT",
+       [](Danificar& d) {
+         // A data leaf's next link into a leaf of key 2, which the walk on key 2 reads first.
+         motor::Grava32(d.Pagina(d.Folhas(-1)[1]) + 8, d.Folhas(2)[0]);
+       },
+       9, 2},
       {"REPETIDA.DAT",
        [](Danificar& d) {
          std::uint8_t* folha = d.Pagina(d.Folhas(2)[0]);
