@@ -12,6 +12,7 @@ namespace {
 constexpr std::size_t kPosMarcador = 24;
 constexpr std::size_t kPosChaves = 96;
 constexpr std::size_t kPosSegmentos = 1056;
+constexpr std::size_t kPosCrcFormato1 = kTamanhoCabecalho - 4;
 
 // The checksum of the used part; the marker is written on its own during a commit and has
 // its own checksum.
@@ -87,16 +88,24 @@ void Cabecalho::Codificar(std::uint8_t* d) const {
   Grava32(d + usado, CrcCabecalho(d, usado));
 }
 
+void SelarFormato1(std::uint8_t* d) { Grava32(d + kPosCrcFormato1, CrcCabecalho(d, kPosCrcFormato1)); }
+
+bool FormatoConhecido(const std::uint8_t* o) {
+  const std::uint32_t versao = Le32(o + 8);
+  return std::memcmp(o, kAssinatura, 8) == 0 && (versao == kVersaoFormato || versao == kVersaoFormato1);
+}
+
 bool DecodificarMarcador(const std::uint8_t* o, MarcadorDiario* m, std::uint64_t* contador) {
-  if (std::memcmp(o, kAssinatura, 8) != 0) return false;
+  if (!FormatoConhecido(o)) return false;
   *contador = Le64(o + 16);
+  *m = MarcadorDiario{};
+  m->formato1 = Le32(o + 8) == kVersaoFormato1;
   const std::uint8_t* p = o + kPosMarcador;
-  if (Crc32(p, 20) != Le32(p + 20)) {
-    // A marker write cut short happens before any page is touched: no journal is pending.
-    *m = MarcadorDiario{};
-    return true;
-  }
+  // A marker write cut short happens before any page is touched: no journal is pending.
+  // Both formats checksum the marker alike.
+  if (Crc32(p, 20) != Le32(p + 20)) return true;
   m->nonce = Le64(p);
+  if (m->formato1) return true;  // the rollback journal is found by the recovery itself
   m->posicao = Le32(p + 8);
   m->paginas = Le32(p + 12);
   m->anterior = Le32(p + 16);
@@ -106,11 +115,14 @@ bool DecodificarMarcador(const std::uint8_t* o, MarcadorDiario* m, std::uint64_t
 int DecodificarCabecalho(const std::uint8_t* o, std::size_t n, Cabecalho* cab) {
   if (n < 8 || std::memcmp(o, kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
   if (n < kPosSegmentos + 4) return kErroES;
-  if (Le32(o + 8) != kVersaoFormato) return kNaoEArquivoBtrieve;
+  if (!FormatoConhecido(o)) return kNaoEArquivoBtrieve;
+  const std::uint32_t versao = Le32(o + 8);
   const std::uint16_t segmentos = Le16(o + 70);
-  const std::size_t usado = TamanhoUsadoCabecalho(segmentos);
+  // Format 2 checksums the used part, format 1 the whole header.
+  const std::size_t usado = versao == kVersaoFormato ? TamanhoUsadoCabecalho(segmentos) : kPosCrcFormato1;
   if (segmentos > kMaxSegmentos || n < usado + 4 || CrcCabecalho(o, usado) != Le32(o + usado)) return kErroES;
   Cabecalho c;
+  c.versao = versao;
   c.tamanhoPagina = Le32(o + 12);
   c.contador = Le64(o + 16);
   if (!DecodificarMarcador(o, &c.marcador, &c.contador)) return kErroES;

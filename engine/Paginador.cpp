@@ -8,6 +8,7 @@
 #include "engine/Bytes.h"
 #include "engine/Contadores.h"
 #include "engine/Diario.h"
+#include "engine/DiarioFormato1.h"
 #include "engine/Status.h"
 #ifdef TAV_MOTOR_TESTES
 #include "engine/InjecaoFalhas.h"
@@ -89,12 +90,14 @@ int Paginador::LerPrefixo(MarcadorDiario* marcador, std::uint64_t* contador) {
   if (!arq_.Ler(0, buf, sizeof buf, &lidos)) return kErroES;
   ContarLeitura(lidos);
   if (lidos < 8 || std::memcmp(buf, kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
-  if (lidos < sizeof buf || !DecodificarMarcador(buf, marcador, contador)) return kErroES;
-  return kOk;
+  if (lidos < sizeof buf) return kErroES;
+  if (!FormatoConhecido(buf)) return kNaoEArquivoBtrieve;
+  return DecodificarMarcador(buf, marcador, contador) ? kOk : kErroES;
 }
 
 bool Paginador::Estavel(const MarcadorDiario& m, std::uint64_t contador) {
   if (m.nonce == 0) return true;
+  if (m.formato1) return false;  // a format-1 commit clears its marker when it ends
   if (m.nonce != contador) return false;  // a commit is writing its pages, or died doing it
   if (pendenteProprio_ || m.nonce == pendenteConferido_) return true;
   if (exclusivo_ || !arq_.BloqueadoPorOutro(kBloqueioPendente)) return false;
@@ -110,6 +113,7 @@ int Paginador::LerCabecalho() {
   ContarLeitura(lidos);
   if (lidos < 8 || std::memcmp(buf.data(), kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
   if (lidos < kLeituraCabecalho) return kErroES;
+  if (!FormatoConhecido(buf.data())) return kNaoEArquivoBtrieve;
   // The marker first: an interrupted commit may have left the header itself half written.
   MarcadorDiario marcador;
   std::uint64_t contador = 0;
@@ -117,12 +121,19 @@ int Paginador::LerCabecalho() {
   if (!Estavel(marcador, contador)) return -1;
   const std::uint16_t segmentos = Le16(buf.data() + 70);
   if (segmentos > kMaxSegmentos) return kErroES;
-  const std::size_t usado = TamanhoUsadoCabecalho(segmentos) + 4;
+  const std::size_t usado = TamanhoUsadoCabecalho(segmentos) + (marcador.formato1 ? 0 : 4);
   if (usado > kLeituraCabecalho) {
     if (!arq_.Ler(kLeituraCabecalho, buf.data() + kLeituraCabecalho, usado - kLeituraCabecalho, &lidos))
       return kErroES;
     ContarLeitura(lidos);
     if (lidos != usado - kLeituraCabecalho) return kErroES;
+  }
+  if (marcador.formato1) {
+    // Format 1 keeps the checksum in the header's last four bytes; the zeros before them,
+    // up to the used part, are taken as read.
+    if (!arq_.Ler(kTamanhoCabecalho - 4, buf.data() + kTamanhoCabecalho - 4, 4, &lidos)) return kErroES;
+    ContarLeitura(lidos);
+    if (lidos != 4) return kErroES;
   }
   Cabecalho novo;
   int st = DecodificarCabecalho(buf.data(), buf.size(), &novo);
@@ -139,9 +150,11 @@ int Paginador::LerCabecalho() {
 }
 
 // Another open committed: the internal pages stay in the cache while the header says no
-// commit changed them since they were read; leaves, and everything else, go.
+// commit changed them since they were read; leaves, and everything else, go. Format 1 has
+// no structure counter: a commit there, or a file turned into format 2 since, drops all.
 void Paginador::ReterEstrutura(const Cabecalho& novo) {
-  if (novo.estrutura != cab_.estrutura || novo.tamanhoPagina != cab_.tamanhoPagina) {
+  if (novo.estrutura != cab_.estrutura || novo.tamanhoPagina != cab_.tamanhoPagina ||
+      novo.versao != kVersaoFormato || cab_.versao != kVersaoFormato) {
     cache_.clear();
     return;
   }
@@ -224,7 +237,8 @@ bool Paginador::FimLeitura() {
   // the read found is the file as it is now.
   MarcadorDiario m;
   std::uint64_t contador = 0;
-  if (LerPrefixo(&m, &contador) == kOk && (m.nonce == 0 || m.nonce == contador) && contador == cab_.contador)
+  if (LerPrefixo(&m, &contador) == kOk && (m.nonce == 0 || (!m.formato1 && m.nonce == contador)) &&
+      contador == cab_.contador)
     return true;
   cabecalhoVencido_ = true;  // the next read starts from the header; leaves read now go then
   return false;
@@ -306,7 +320,7 @@ int Paginador::Recuperar() {
   int st = LerPrefixo(&m, &contador);
   if (st == kOk) {
     st = LerCabecalho();
-    if (st == -1) st = Reaplicar(m);
+    if (st == -1) st = m.formato1 ? ReverterFormato1() : Reaplicar(m);
     if (st == kOk) st = LerCabecalho();
   }
   if (!exclusivo_) arq_.Desbloquear(kBloqueioConfirmacao);
@@ -392,6 +406,64 @@ int Paginador::Reaplicar(const MarcadorDiario& m) {
   std::vector<std::uint8_t> cabecalho;
   if (!reaplicou && CabecalhoEmUso(&cabecalho) != kOk) return kErroES;
   return GravarMarcador(Limpo(m)) ? kOk : kErroES;
+}
+
+// A format-1 commit cut short, undone as the engine that wrote it undid it: its journal, when
+// whole, puts back the pages and then the header as they were, the counter moved to the
+// nonce (readers must not take the file for unchanged) and the marker still set; then the
+// marker is cleared and the pages the commit added are cut off. A journal not whole was
+// written before any page: only the marker goes. Cut short, it runs again.
+int Paginador::ReverterFormato1() {
+  std::uint8_t prefixo[kTamanhoPrefixo];
+  std::size_t lidos = 0;
+  if (!arq_.Ler(0, prefixo, sizeof prefixo, &lidos) || lidos != sizeof prefixo) return kErroES;
+  ContarLeitura(lidos);
+  const MarcadorFormato1 m = DecodificarMarcadorFormato1(prefixo);
+  DiarioFormato1 diario;
+  const int lido = LerDiarioFormato1(m, &diario);
+  if (lido == kErroES) return kErroES;
+  const std::uint32_t P = diario.TamanhoPagina();
+  if (lido == kOk) {
+    const DiarioFormato1::Imagem* cabecalho = nullptr;
+    for (const auto& pagina : diario.Paginas()) {
+      if (pagina.numero >= m.paginasOriginais) return kErroES;
+      if (pagina.numero == 0) cabecalho = &pagina;
+    }
+    if (cabecalho == nullptr) return kErroES;
+    std::vector<std::uint8_t> antigo(cabecalho->dados, cabecalho->dados + kTamanhoCabecalho);
+    Cabecalho c;
+    if (DecodificarCabecalho(antigo.data(), antigo.size(), &c) != kOk || c.versao != kVersaoFormato1) return kErroES;
+    for (const auto& pagina : diario.Paginas())
+      if (pagina.numero != 0 && !Gravar(static_cast<std::uint64_t>(pagina.numero) * P, pagina.dados, P))
+        return kErroES;
+    if (!Descarregar()) return kErroES;
+    Grava64(antigo.data() + 16, m.nonce);
+    std::memcpy(antigo.data() + kPosMarcador, prefixo + kPosMarcador, 24);
+    SelarFormato1(antigo.data());
+    if (!Gravar(0, antigo.data(), antigo.size()) || !Descarregar()) return kErroES;
+  }
+  // The cleared marker of format 1 is that of format 2: every field zero, and the checksum.
+  if (!GravarMarcador(MarcadorDiario{})) return kErroES;
+  if (lido == kOk) Truncar(static_cast<std::uint64_t>(m.paginasOriginais) * P);
+  return Descarregar() ? kOk : kErroES;
+}
+
+// kOk with the journal whole, -1 when it is not (or is another commit's), 2 when it could
+// not be read.
+int Paginador::LerDiarioFormato1(const MarcadorFormato1& m, DiarioFormato1* d) {
+  std::uint64_t tamanho = 0;
+  if (!arq_.Tamanho(&tamanho)) return kErroES;
+  if (m.posicao > tamanho || tamanho - m.posicao < DiarioFormato1::kCabecalho + 4) return -1;
+  std::uint8_t cab[DiarioFormato1::kCabecalho];
+  std::size_t lidos = 0;
+  if (!arq_.Ler(m.posicao, cab, sizeof cab, &lidos) || lidos != sizeof cab) return kErroES;
+  ContarLeitura(lidos);
+  const std::uint64_t bytes = DiarioFormato1::Tamanho(cab, m);
+  if (bytes == 0 || bytes > tamanho - m.posicao) return -1;
+  std::vector<std::uint8_t> conteudo(static_cast<std::size_t>(bytes));
+  if (!arq_.Ler(m.posicao, conteudo.data(), conteudo.size(), &lidos) || lidos != conteudo.size()) return kErroES;
+  ContarLeitura(lidos);
+  return d->Decodificar(std::move(conteudo)) ? kOk : -1;
 }
 
 void Paginador::Encerrar() {
@@ -594,19 +666,38 @@ int Paginador::GravarEmLugar(const std::vector<AlteracaoPagina>& alteracoes) {
   return GravarSetores(alteracoes[0], cab_.tamanhoPagina, false) ? kOk : kErroES;
 }
 
+// A format-1 file's first sector with the version and the marker of format 2: one sector
+// write turns the file into format 2, a commit writing its pages.
+bool Paginador::GravarVersaoEMarcador(const std::vector<std::uint8_t>& cabecalhoAntes, const MarcadorDiario& m) {
+  std::vector<std::uint8_t> setor(cabecalhoAntes.begin(), cabecalhoAntes.begin() + kTamanhoSetor);
+  Grava32(setor.data() + 8, kVersaoFormato);
+  CodificarMarcador(m, setor.data() + kPosMarcador);
+  return Gravar(0, setor.data(), setor.size());
+}
+
 // One flush per commit: the journal and the marker naming it reach the disk before any page
 // is written in place; the pages then need no flush of their own, since the next commit's
 // flush (or the one at close) carries them, and until then the marker keeps this journal.
+// The first commit on a format-1 file turns it into format 2: its journal holds the header's
+// sectors as format 2 has them, and is flushed before the first sector says format 2.
 int Paginador::Confirmar() {
   if (sujas_.empty() && !cabSujo_) return kOk;
   if (!pendenteProprio_ && !exclusivo_ && !arq_.Bloquear(kBloqueioPendente, false, true)) return kErroES;
   pendenteProprio_ = true;
   const std::uint32_t P = cab_.tamanhoPagina;
+  const bool converte = cabOriginal_.versao == kVersaoFormato1;
   Cabecalho novo = cab_;
+  novo.versao = kVersaoFormato;
+  novo.marcador.formato1 = false;
   novo.contador = cabOriginal_.contador + 1;
   if (MudaEstrutura()) ++novo.estrutura;
   std::vector<std::uint8_t> antes(kTamanhoCabecalho), depois(kTamanhoCabecalho);
-  cabOriginal_.Codificar(antes.data());
+  if (!converte) {
+    cabOriginal_.Codificar(antes.data());
+  } else if (CabecalhoEmUso(&antes) != kOk) {
+    Descartar();
+    return kErroES;
+  }
   novo.Codificar(depois.data());
   std::vector<AlteracaoPagina> alteracoes = Alteracoes(antes, depois);
   // The marker lies in the header's first sector, always written: setting it changes
@@ -621,9 +712,11 @@ int Paginador::Confirmar() {
   if (!exclusivo_) arq_.Bloquear(kBloqueioConfirmacao, true, true);
   int st = kOk;
   if (!Gravar(static_cast<std::uint64_t>(novo.marcador.posicao) * P, diario.data(), diario.size()) ||
-      !GravarMarcador(novo.marcador) || !Descarregar()) {
-    // Nothing was written in place: the old marker keeps the file as it was.
-    GravarMarcador(cabOriginal_.marcador);
+      !(converte ? Descarregar() && GravarVersaoEMarcador(antes, novo.marcador) : GravarMarcador(novo.marcador)) ||
+      !Descarregar()) {
+    // Nothing was written in place: the old marker (or first sector) keeps the file as it was.
+    if (converte) Gravar(0, antes.data(), kTamanhoSetor);
+    else GravarMarcador(cabOriginal_.marcador);
     st = kDiscoCheio;
   } else if ((st = GravarEmLugar(alteracoes)) != kOk) {
     cache_.clear();  // the journal is whole: the next call recovers the commit

@@ -12,6 +12,7 @@
 #include "engine/ArquivoSO.h"
 #include "engine/Cabecalho.h"
 #include "engine/Diario.h"
+#include "engine/DiarioFormato1.h"
 
 namespace tavoran::motor {
 
@@ -101,6 +102,8 @@ class Paginador {
   int Sincronizar();
   int Recuperar();
   int Reaplicar(const MarcadorDiario& marcador);
+  int ReverterFormato1();
+  int LerDiarioFormato1(const MarcadorFormato1& marcador, DiarioFormato1* diario);
   bool LerDiario(std::uint32_t posicao, std::uint64_t nonce, std::uint32_t tamanhoPagina, Diario* diario);
   int CabecalhoEmUso(std::vector<std::uint8_t>* imagem);
   // The header: its used part and its checksum. -1 when it must wait for a commit or be
@@ -118,6 +121,7 @@ class Paginador {
   int GravarEmLugar(const std::vector<AlteracaoPagina>& alteracoes);
   bool Gravar(std::uint64_t pos, const void* dados, std::size_t n);
   bool GravarMarcador(const MarcadorDiario& marcador);
+  bool GravarVersaoEMarcador(const std::vector<std::uint8_t>& cabecalhoAntes, const MarcadorDiario& marcador);
   bool Descarregar();
   bool Truncar(std::uint64_t tamanho);
   void AjustarCache();
