@@ -14,7 +14,7 @@ export TAV_WINEPREFIX := $(CURDIR)/build/wineprefix
 WINE_ARQ = $(shell tests/e2e/arquitetura-wine.sh)
 WINDOWS_WINE = $(if $(filter x86_64,$(WINE_ARQ)),$(WINDOWS64),$(WINDOWS))
 
-.PHONY: deps native asan windows windows-wine prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia bench-dia-nativo demo clean
+.PHONY: deps native asan windows windows-wine prefix fuzz test test-native test-asan test-windows test-fuzz bench bench-motor bench-inicio bench-dia bench-dia-nativo bench-painel bench-instalacao demo clean
 
 deps:
 	@tools/instalar-dependencias.sh
@@ -63,8 +63,8 @@ test-fuzz: fuzz
 	$(FUZZ)/engine/tav_motor_fuzz -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 -rss_limit_mb=2048 -max_len=4096 -len_control=20 \
 	  -print_final_stats=1 $(FUZZ)/corpus engine/fuzz/sementes
 
-# Engine benchmarks beside SQLite; prints the figures.
-bench: bench-motor bench-inicio bench-dia bench-dia-nativo
+# Benchmarks; each prints its figures.
+bench: bench-motor bench-inicio bench-dia bench-dia-nativo bench-instalacao bench-painel
 
 bench-motor: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
@@ -85,6 +85,17 @@ bench-dia-nativo: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
 	cmake --build build/bench -j$(JOBS) --target tav_dia_a_dia
 	build/bench/bench/tav_dia_a_dia
+
+# tavadmin painel over 5,000 workstations and 25,000 report files, natively (not part of make test).
+bench-painel: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF >/dev/null
+	cmake --build build/bench -j$(JOBS) --target tav_painel_bench
+	build/bench/bench/tav_painel_bench
+
+# A first installation of 300 components against an administrator's batch, and the same share
+# on a current workstation, under Wine (not part of make test).
+bench-instalacao: windows-wine prefix native
+	tests/e2e/com-wine.sh bench/instalacao-wine.sh $(WINDOWS_WINE) $(NATIVE)/tools/tavadmin
 
 # Start-up figures under Wine (not part of make test).
 bench-inicio: windows-wine prefix

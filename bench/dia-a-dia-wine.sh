@@ -1,7 +1,8 @@
 #!/bin/bash
 # make bench-dia: the daily no-update start under Wine on a share whose SELVCOMP.BTR holds N
-# workstations and whose KEMVERSAO.BTR holds 20,000 entries. Prints the bytes TAVORAN.EXE reads
-# from the record files (the engine's counters) and, as medians of several runs, the time from
+# workstations, whose KEMVERSAO.BTR holds 20,000 entries and whose components folder holds
+# 300 components. Prints the bytes TAVORAN.EXE reads from the record files (the engine's
+# counters) and, as medians of several runs, the time from
 # starting TAVORAN.EXE to the launch of the application manager's starter (the creation of the
 # stand-in KemCriaArq.exe's process, which the stand-in records) beside a trivial program's
 # start to its end (it records when its window is up, before destroying it), both started the
@@ -44,6 +45,7 @@ desde() {
 medir() {
   local estacoes="$1"
   preparar_estacao "$build" d "$build/bench/dia-$estacoes"
+  preencher_componentes "$build"  # the daily start lists the components folder of a full share
   cp "$build/tests/helpers/ProgramaTrivial.exe" "$ESTACAO_PASTA/ProgramaTrivial.exe"
   manifesto_grande >"$ESTACAO_PASTA/../grande.csv"
   # Building the share need not survive a power failure: its thousands of commits go unflushed.

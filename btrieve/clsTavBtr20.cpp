@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "btrieve/ArquivoListado.h"
+#include "platform/ArquivoListado.h"
 #include "btrieve/MontarChaves.h"
 #include "platform/Erro.h"
 #include "platform/Texto.h"

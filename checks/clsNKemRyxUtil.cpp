@@ -3,6 +3,7 @@
 #include <cctype>
 #include <utility>
 
+#include "platform/ArquivoListado.h"
 #include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
 
@@ -232,9 +233,7 @@ bool clsNKemRyxUtil::ArquivoExiste(const std::string& v_sArquivo) {
   return Protegido(erro_, "ArquivoExiste", false, [&] {
     erro_.Limpar();
     if (Aparar(v_sArquivo).empty()) return false;
-    for (const auto& e : ambiente_.arquivos->Listar(v_sArquivo))
-      if (!e.pasta) return true;
-    return false;
+    return ArquivoListado(*ambiente_.arquivos, v_sArquivo);
   });
 }
 

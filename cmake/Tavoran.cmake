@@ -13,6 +13,9 @@ endif()
 
 # One static library of every .cpp directly in FOLDER (not in its sub-folders).
 function(tav_folder_library NAME FOLDER)
+  if(NOT IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${FOLDER})
+    message(FATAL_ERROR "${NAME}: the folder ${FOLDER} does not exist")
+  endif()
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${FOLDER}/*.cpp)
   if(_src)
     add_library(${NAME} STATIC ${_src})

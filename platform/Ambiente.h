@@ -4,11 +4,14 @@
 #include <memory>
 
 #include "platform/Arquivos.h"
+#include "platform/Bibliotecas.h"
 #include "platform/Btrieve.h"
+#include "platform/Com.h"
 #include "platform/Janelas.h"
 #include "platform/PastasEspeciais.h"
 #include "platform/Processos.h"
 #include "platform/Rede.h"
+#include "platform/Seguranca.h"
 #include "platform/Regional.h"
 #include "platform/Registro.h"
 #include "platform/Relogio.h"
@@ -38,6 +41,9 @@ struct Ambiente {
   std::unique_ptr<ISessaoTerminal> sessaoTerminal;
   std::unique_ptr<IRede> rede;
   std::unique_ptr<IConsultaUnidades> consultaUnidades;
+  std::unique_ptr<IBibliotecas> bibliotecas;
+  std::unique_ptr<ICom> com;
+  std::unique_ptr<ISeguranca> seguranca;
 };
 
 }  // namespace tavoran

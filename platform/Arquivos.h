@@ -38,9 +38,12 @@ class IArquivos {
   // in the order the lookup returns them. A missing folder gives an empty list.
   virtual std::vector<EntradaPasta> Listar(const std::string& padrao) = 0;
   virtual Falha CriarPasta(const std::string& pasta) = 0;
-  // Copies, overwriting the destination.
+  // Copies, overwriting the destination. Copy, delete and rename retry briefly while another
+  // program (an antivirus scanner, say) holds the file without sharing it.
   virtual Falha Copiar(const std::string& origem, const std::string& destino) = 0;
   virtual Falha Excluir(const std::string& arquivo) = 0;
+  // Renames a file, replacing the destination when it exists; the content is on disk first.
+  virtual Falha Mover(const std::string& origem, const std::string& destino) = 0;
   // False when the file has no version resource (or cannot be read).
   virtual bool LerVersao(const std::string& arquivo, VersaoFixa& versao) = 0;
   // Last-modified local time; false when the file cannot be found.

@@ -21,6 +21,8 @@ class IRelogio {
   virtual DataHora Agora() = 0;
   // Milliseconds of a monotonic clock, for time limits.
   virtual long long Milissegundos() = 0;
+  // Suspends the calling thread (Sleep).
+  virtual void Dormir(unsigned milissegundos) = 0;
 };
 
 }  // namespace tavoran

@@ -90,6 +90,29 @@ std::string DeCp1252(std::string_view cp1252) {
   return saida;
 }
 
+std::string DeTextoArquivo(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
+  const bool le = bytes.substr(0, 2) == "\xFF\xFE", be = bytes.substr(0, 2) == "\xFE\xFF";
+  if (!le && !be) return DeCp1252(bytes);
+  auto unidade = [&](std::size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    return le ? (b << 8 | a) : (a << 8 | b);
+  };
+  std::string saida;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    char32_t c = unidade(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t baixa = unidade(i + 2);
+      if (baixa >= 0xDC00 && baixa < 0xE000) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (baixa - 0xDC00);
+        i += 2;
+      }
+    }
+    AcrescentarUtf8(saida, c);
+  }
+  return saida;
+}
+
 std::string ApararEsquerda(std::string_view texto) {
   std::size_t i = 0;
   while (i < texto.size() && EhBranco(texto[i])) ++i;
@@ -134,6 +157,28 @@ std::size_t ProcurarSemCaixa(std::string_view texto, std::string_view procurado)
 }
 
 bool IguaisSemCaixa(std::string_view a, std::string_view b) { return Maiusculas(a) == Maiusculas(b); }
+
+bool CasaPadrao(std::string_view padrao, std::string_view nome) {
+  const std::string p = Maiusculas(padrao), n = Maiusculas(nome);
+  // Greedy walk; on a mismatch the last * takes one more character.
+  std::size_t i = 0, j = 0, estrela = std::string::npos, retomada = 0;
+  while (j < n.size()) {
+    if (i < p.size() && (p[i] == '?' || p[i] == n[j])) {
+      ++i;
+      ++j;
+    } else if (i < p.size() && p[i] == '*') {
+      estrela = i++;
+      retomada = j;
+    } else if (estrela != std::string::npos) {
+      i = estrela + 1;
+      j = ++retomada;
+    } else {
+      return false;
+    }
+  }
+  while (i < p.size() && p[i] == '*') ++i;
+  return i == p.size();
+}
 
 std::string Substituir(std::string_view texto, std::string_view de, std::string_view para) {
   if (de.empty()) return std::string(texto);

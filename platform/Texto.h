@@ -10,6 +10,9 @@ namespace tavoran {
 std::string ParaCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8.
 std::string DeCp1252(std::string_view cp1252);
+// A text file's bytes to UTF-8: UTF-8 or UTF-16 (either byte order) when a byte-order mark
+// says so, Windows-1252 otherwise.
+std::string DeTextoArquivo(std::string_view bytes);
 
 // Blanks (spaces only) removed at both ends, at the left, at the right.
 std::string Aparar(std::string_view texto);
@@ -25,6 +28,8 @@ std::string SemNulos(std::string_view texto);
 // Case-insensitive search; npos when absent.
 std::size_t ProcurarSemCaixa(std::string_view texto, std::string_view procurado);
 bool IguaisSemCaixa(std::string_view a, std::string_view b);
+// A name against a directory lookup's pattern: * any run, ? any one character, no case.
+bool CasaPadrao(std::string_view padrao, std::string_view nome);
 // Every occurrence of de replaced by para.
 std::string Substituir(std::string_view texto, std::string_view de, std::string_view para);
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "btrieve/ArquivoListado.h"
+#include "platform/ArquivoListado.h"
 #include "platform/Erro.h"
 #include "platform/Texto.h"
 

@@ -214,10 +214,10 @@ bool clsCoordenacaoAtualizacao::Desbloquear() {
   });
 }
 
-void clsCoordenacaoAtualizacao::ExcluirRegistroSelvcomp(const std::string& v_sMaquina,
+void clsCoordenacaoAtualizacao::ExcluirRegistroSelvcomp(Ambiente& a, clsApresentacao& apresentacao,
+                                                       const std::string& v_sMaquina,
                                                        const std::string& v_sDiretorio) {
   try {
-    Ambiente& a = janela_.Amb();
     clsSelVcomp status(*a.btrieve, *a.arquivos);
     status.Diretorio(v_sDiretorio);
     if (status.ArquivoExiste() && status.Abrir(OperacaoBtrieve::kModoNormal, "")) {
@@ -227,7 +227,7 @@ void clsCoordenacaoAtualizacao::ExcluirRegistroSelvcomp(const std::string& v_sMa
     status.Fechar();
   } catch (...) {
     const Falha f = FalhaDaExcecaoAtual();
-    janela_.ExibirErroGenerico(f.numero, f.descricao, "ExcluirRegistroSelvcomp");
+    apresentacao.ExibirErroGenerico(f.numero, f.descricao, "ExcluirRegistroSelvcomp");
   }
 }
 

@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/Ambiente.h"
 #include "records/clsRyxMaqBloqueio.h"
 #include "records/clsSelVcomp.h"
+#include "startup/clsApresentacao.h"
 
 namespace tavoran {
 
@@ -26,7 +28,9 @@ class clsCoordenacaoAtualizacao {
   bool GravarRegistroSelVcomp();
   bool AlterarSelvComp();
   bool Desbloquear();
-  void ExcluirRegistroSelvcomp(const std::string& v_sMaquina, const std::string& v_sDiretorio);
+  // Used before the window exists: an unexpected error is shown with the start-up's box.
+  static void ExcluirRegistroSelvcomp(Ambiente& v_objAmbiente, clsApresentacao& v_objApresentacao,
+                                      const std::string& v_sMaquina, const std::string& v_sDiretorio);
 
   // Releases the status file object, then the lock object (closing the lock file).
   void Liberar();

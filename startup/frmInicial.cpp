@@ -4,15 +4,13 @@
 #include "checks/clsNKemRyxVersoes.h"
 #include "checks/clsNVerificaPvsw.h"
 #include "platform/Texto.h"
+#include "startup/mdlInicial.h"
 
 namespace tavoran {
 namespace {
 
 constexpr const char* kAvisoSemAtualizacao =
     "A verificação foi executada com sucesso. Nenhum componente precisou ser atualizado.";
-constexpr const char* kChavesLinks[] = {"C1",  "C2",  "C3",  "C4",  "C5",  "C6",  "C8",  "C9",
-                                        "C10", "C11", "C12", "C13", "C14", "C16", "C17", "C18",
-                                        "C19", "C20", "C21", "C22", "C23", "C26"};
 
 void LancarSeFalhou(const Falha& f) {
   if (f.Ocorreu()) throw ErroRuntime(f.numero, f.descricao);
@@ -44,6 +42,25 @@ PlanoSequencia frmInicial::PlanoProduto() {
   p.verificarVersoes = [this] { return VerificarVersoes(); };
   p.corrigirConfiguracaoData = [this] { CorrigirConfiguracaoDataWindows(); };
   p.executarKemCriaArq = [this] { ExecutarKemCriaArq(); };
+  p.configurarPastas = [this] { return ConfigurarPastas(); };
+  p.verificarComponentePervasive = [this] { return VerificarComponentePervasive(); };
+  p.configurarBarraProgressoTotal = [this] { return ConfigurarBarraProgressoTotal(); };
+  p.apagarExecutaveisReestruturacao = [this] { return ApagarExecutaveisReestruturacaoKem(); };
+  p.atualizacao = {
+      {"Preparando atualização...", [this] { return ExecutarWindowsServerShellChangeUserInstall(); }},
+      {"", [this] { return InstalarTypeLibInformation(); }},
+      {"", [this] { return VerificarUsuarioAdmin(); }},
+      {"", [this] { return InstalarAtualizarComponentesPervasive(); }},
+      {"", [this] { return FinalizarServicos(); }},
+      {"", [this] { return FinalizarProcessos(); }},
+      {"", [this] { return InstalarAtualizarComponentesNet(); }},
+      {"", [this] { return InstalarAtualizarComponentes(); }},
+      {"", [this] { return InicializarProcessos(); }},
+      {"", [this] { return InstalarCPlusPlusRedistributables(); }},
+      {"", [this] { return InstalarSqlNativeClient(); }},
+      {"Instalando Impressora Virtual...", [this] { return InstalarImpressoraVirtual(); }},
+  };
+  p.sairModoInstalacao = [this] { ExecutarWindowsServerShellChangeUserExecute(); };
   return p;
 }
 
@@ -56,6 +73,13 @@ bool frmInicial::Inicializar(std::shared_ptr<clsNKemRyxLogErr> v_objLogErr) {
     logErr_ = std::move(v_objLogErr);
     apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, logErr_.get());
     coordenacao_ = std::make_unique<clsCoordenacaoAtualizacao>(*this);
+    regComp_ = std::make_unique<clsNKemRegComp>(ambiente_);
+    contexto_ = std::make_unique<ContextoInstalacao>(ambiente_, *util_, log_.get(), *logErr_, *regComp_, *this);
+    processos_ = std::make_unique<clsControleProcessos>(*contexto_);
+    instalador_ = std::make_unique<clsInstaladorComponentes>(
+        *contexto_, [this](const std::string& programa) { return PararServicoResidente(programa); });
+    preRequisitos_ = std::make_unique<clsPreRequisitos>(*contexto_, *processos_, instalador_->Net());
+    administrador_ = std::make_unique<clsUsuarioAdministrador>(*contexto_, instalador_->Net(), *preRequisitos_);
     CarregarLinks();
     if (!ConfigurarLog()) return false;
     for (const auto* linha : {&plano_.verificarBackUpEmExecucao, &plano_.executarVerificacoesTerminalService,
@@ -131,6 +155,15 @@ bool frmInicial::RealizarValidacoesIniciais(bool& v_bPrecisaAtualizar) {
     } else {
       ExibirMensagem("Preparando atualização");
       if (plano_.obterBloqueio && !plano_.obterBloqueio()) return false;
+      // Another session of this computer may have finished the update between the first read
+      // of the record and the lock: read it again under the lock, and start the manager when
+      // there is nothing left to do.
+      if (plano_.verificarPrecisaAtualizar && !plano_.verificarPrecisaAtualizar()) return false;
+      if (!precisaAtualizar_) {
+        if (plano_.desbloquear && !plano_.desbloquear()) return false;
+        ExibirMensagem("Iniciando sistema...");
+        if (plano_.executarKemCriaArq) plano_.executarKemCriaArq();
+      }
     }
     if (plano_.apagarExecutaveisReestruturacao && !plano_.apagarExecutaveisReestruturacao()) return false;
     v_bPrecisaAtualizar = precisaAtualizar_;
@@ -151,8 +184,14 @@ void frmInicial::Form_QueryUnload() {
     if (plano_.sairModoInstalacao) plano_.sairModoInstalacao();
   } catch (...) {
   }
+  administrador_.reset();
+  preRequisitos_.reset();
+  instalador_.reset();
+  processos_.reset();
+  contexto_.reset();
   util_.reset();
   log_.reset();
+  regComp_.reset();
   if (coordenacao_) coordenacao_->Liberar();  // closing the lock file ends the lock
   apresentacao_ = std::make_unique<clsApresentacao>(*ambiente_.visao, *ambiente_.shell, nullptr);
   logErr_.reset();
@@ -180,6 +219,13 @@ void frmInicial::ExibirMensagem(const std::string& v_sTexto) {
 void frmInicial::AdicionarProgresso() {
   IVisao& v = *ambiente_.visao;
   if (v.Progresso() < v.MaximoProgresso()) v.DefinirProgresso(v.Progresso() + 1);
+}
+
+void frmInicial::DefinirMaximoProgresso(int v_lMaximo) { ambiente_.visao->DefinirFaixaProgresso(0, v_lMaximo); }
+
+int frmInicial::CaixaMensagem(const std::string& v_sTexto, const std::string& v_sTitulo, BotoesCaixa v_enBotoes,
+                              IconeCaixa v_enIcone) {
+  return ambiente_.visao->CaixaMensagem(v_sTexto, v_sTitulo, v_enBotoes, v_enIcone);
 }
 
 // ---- error presentation ------------------------------------------------------------------
@@ -218,17 +264,7 @@ void frmInicial::ExibirMensagemPermissaoNegada(const std::string& v_sArquivo, st
             v_lNumero, v_sDescricao, "");
 }
 
-void frmInicial::CarregarLinks() {
-  try {
-    util_->CarregarObjXml();
-    for (const char* chave : kChavesLinks) links_.Definir(chave, util_->RetornarLinkPadraoTavoran(chave));
-  } catch (...) {
-  }
-  try {
-    util_->FinalizarComponenteChiilkat();
-  } catch (...) {
-  }
-}
+void frmInicial::CarregarLinks() { CarregarLinksAjuda(*util_, links_); }
 
 // ---- report files ------------------------------------------------------------------------
 
@@ -460,6 +496,121 @@ void frmInicial::RegistrarFalhaVersoes(std::int32_t numero, const std::string& d
     default:
       return GravarLog("Falha ao tentar verificar versões de arquivo.", numero, descricao, "");
   }
+}
+
+}  // namespace tavoran
+
+namespace tavoran {
+
+// ---- component installation ----------------------------------------------------------------
+
+ContextoInstalacao& frmInicial::Contexto() {
+  contexto_->versaoBtrieve = versaoBanco_;
+  contexto_->forcarAtualizacao = atualizacaoForcada_;
+  return *contexto_;
+}
+
+clsInstaladorComponentes& frmInicial::Instalador() {
+  Contexto();
+  return *instalador_;
+}
+
+bool frmInicial::ConfigurarPastas() {
+  return Rotina("ConfigurarPastas", [&] { return Instalador().ConfigurarPastas(); });
+}
+
+bool frmInicial::ConfigurarBarraProgressoTotal() {
+  return Rotina("ConfigurarBarraProgressoTotal", [&] { return Instalador().ConfigurarBarraProgressoTotal(); });
+}
+
+// The engine's companion library, needed from engine version 8.6 on.
+bool frmInicial::VerificarComponentePervasive() {
+  return Rotina("VerificarComponentePervasive", [&] {
+    constexpr const char* kBiblioteca = "vbdti80.dll";
+    if (ValorNumerico(versaoBanco_) < 8.6) return true;
+    const std::string sistema = Contexto().pastas.PastaSistema;
+    if (util_->ArquivoExiste(sistema + "\\" + kBiblioteca)) return true;
+    const std::string origem = util_->DirT() + "\\KORA\\COMPONENTES\\" + kBiblioteca;
+    if (!util_->ArquivoExiste(origem)) {
+      GravarLog(std::string("Componente ") + kBiblioteca + " não foi localizado para realização do acesso ao sistema.",
+                0, "Componente não foi localizado", "ERRO_VBDTI80");
+      return false;
+    }
+    if (Instalador().Operacoes().InstalarAtualizarComponenteBiblioteca(origem, sistema + "\\" + kBiblioteca, false))
+      return true;
+    ExibirMensagemInformacao(std::string("VerificarComponentePervasive - ") + "Falha ao copiar o componente " +
+                             kBiblioteca + " para a pasta do sistema operacional (" + sistema + ")." + kQuebra +
+                             "Execute o aplicativo Tavoran como administrador.");
+    return false;
+  });
+}
+
+bool frmInicial::ApagarExecutaveisReestruturacaoKem() {
+  return Rotina("ApagarExecutaveisReestruturacaoKem",
+                [&] { return Instalador().Executaveis().ApagarExecutaveisReestruturacaoKem(); });
+}
+
+bool frmInicial::InstalarTypeLibInformation() {
+  return Rotina("InstalarTypeLibInformation", [&] { return Instalador().ActiveX().InstalarTypeLibInformation(); });
+}
+
+bool frmInicial::InstalarAtualizarComponentesPervasive() {
+  return Rotina("InstalarAtualizarComponentesPervasive",
+                [&] { return Instalador().InstalarAtualizarComponentesPervasive(); });
+}
+
+bool frmInicial::InstalarAtualizarComponentesNet() {
+  return Rotina("InstalarAtualizarComponentesNet", [&] { return Instalador().Net().InstalarAtualizarComponentesNet(); });
+}
+
+bool frmInicial::InstalarAtualizarComponentes() {
+  return Rotina("InstalarAtualizarComponentes", [&] { return Instalador().InstalarAtualizarComponentes(); });
+}
+
+// ---- the update's surroundings: resident programs, installers, administrator rights --------
+
+bool frmInicial::FinalizarServicos() {
+  return Rotina("FinalizarServicos", [&] { return processos_->FinalizarServicos(); });
+}
+
+bool frmInicial::PararServicoResidente(const std::string& v_sPrograma) {
+  return Rotina("PararServicoResidente", [&] { return processos_->PararServicoResidente(v_sPrograma); });
+}
+
+bool frmInicial::FinalizarProcessos() {
+  return Rotina("FinalizarProcessos", [&] { return processos_->FinalizarProcessos(); });
+}
+
+bool frmInicial::InicializarProcessos() {
+  return Rotina("InicializarProcessos", [&] { return processos_->InicializarProcessos(); });
+}
+
+bool frmInicial::ExecutarWindowsServerShellChangeUserInstall() {
+  return Rotina("ExecutarWindowsServerShellChangeUserInstall",
+                [&] { return preRequisitos_->ExecutarWindowsServerShellChangeUserInstall(sessaoTerminal_); });
+}
+
+// Also when the window closes after a failed start, before the installers exist.
+bool frmInicial::ExecutarWindowsServerShellChangeUserExecute() {
+  return Rotina("ExecutarWindowsServerShellChangeUserExecute",
+                [&] { return !preRequisitos_ || preRequisitos_->ExecutarWindowsServerShellChangeUserExecute(); });
+}
+
+bool frmInicial::InstalarCPlusPlusRedistributables() {
+  return Rotina("InstalarCPlusPlusRedistributables",
+                [&] { return preRequisitos_->InstalarCPlusPlusRedistributables(); });
+}
+
+bool frmInicial::InstalarSqlNativeClient() {
+  return Rotina("InstalarSqlNativeClient", [&] { return preRequisitos_->InstalarSqlNativeClient(); });
+}
+
+bool frmInicial::InstalarImpressoraVirtual() {
+  return Rotina("InstalarImpressoraVirtual", [&] { return preRequisitos_->InstalarImpressoraVirtual(); });
+}
+
+bool frmInicial::VerificarUsuarioAdmin() {
+  return Rotina("VerificarUsuarioAdmin", [&] { return administrador_->VerificarUsuarioAdmin(adminHerdado_); });
 }
 
 }  // namespace tavoran

@@ -8,6 +8,12 @@
 #include <vector>
 
 #include "checks/clsNKemRyxUtil.h"
+#include "install/ContextoInstalacao.h"
+#include "install/clsControleProcessos.h"
+#include "install/clsInstaladorComponentes.h"
+#include "install/clsNKemRegComp.h"
+#include "install/clsPreRequisitos.h"
+#include "install/clsUsuarioAdministrador.h"
 #include "platform/Ambiente.h"
 #include "reports/LinksAjuda.h"
 #include "reports/clsNKemRyxLog.h"
@@ -54,7 +60,7 @@ struct PlanoSequencia {
 
 enum class VariantePermissao { Tavoran, TavoranEOffice };
 
-class frmInicial : public IEventosJanela {
+class frmInicial : public IEventosJanela, public IProgresso {
  public:
   frmInicial(Ambiente& ambiente, LinksAjuda& links);
   ~frmInicial() override;
@@ -80,14 +86,18 @@ class frmInicial : public IEventosJanela {
   void Form_Resize(int largura, int altura);
   void tmrSleep_Timer();
   // Pauses about 500 ms while the window stays alive.
-  void Aguardar();
+  void Aguardar() override;
 
   // Step text: sets the step line and lets the window repaint.
-  void ExibirMensagem(const std::string& v_sTexto);
-  void AdicionarProgresso();
+  void ExibirMensagem(const std::string& v_sTexto) override;
+  void AdicionarProgresso() override;
+  void DefinirMaximoProgresso(int v_lMaximo) override;
+  int CaixaMensagem(const std::string& v_sTexto, const std::string& v_sTitulo, BotoesCaixa v_enBotoes,
+                    IconeCaixa v_enIcone) override;
 
   // Error presentation of the window.
-  void ExibirErroGenerico(std::int32_t v_lNumero, const std::string& v_sDescricao, const std::string& v_sRotina);
+  void ExibirErroGenerico(std::int32_t v_lNumero, const std::string& v_sDescricao,
+                          const std::string& v_sRotina) override;
   int ExibirMensagemInformacao(const std::string& v_sTexto, const std::string& v_sTitulo = kTituloPadrao);
   // Inconsistency entry.
   void GravarLog(const std::string& v_sMensagem, std::int32_t v_lNumero, const std::string& v_sDescricao,
@@ -117,17 +127,35 @@ class frmInicial : public IEventosJanela {
   // Diagnosis of an engine that cannot be reached: server, network or ports.
   void VerificarPvsw(std::int32_t v_lErroNumero, const std::string& v_sErroDescricao);
 
+  // Component installation, delegated to the installation driver.
+  bool ConfigurarPastas();
+  bool ConfigurarBarraProgressoTotal();
+  bool VerificarComponentePervasive();
+  bool ApagarExecutaveisReestruturacaoKem();
+  bool InstalarTypeLibInformation();
+  bool InstalarAtualizarComponentesPervasive();
+  bool InstalarAtualizarComponentesNet();
+  bool InstalarAtualizarComponentes();
+
+  // Resident programs, services and processes, around the component passes.
+  bool FinalizarServicos();
+  bool PararServicoResidente(const std::string& v_sPrograma);
+  bool FinalizarProcessos();
+  bool InicializarProcessos();
+  // Other vendors' installers and the terminal server's install mode.
+  bool ExecutarWindowsServerShellChangeUserInstall();
+  bool ExecutarWindowsServerShellChangeUserExecute();
+  bool InstalarCPlusPlusRedistributables();
+  bool InstalarSqlNativeClient();
+  bool InstalarImpressoraVirtual();
+  // Administrator rights: false stops this instance's update.
+  bool VerificarUsuarioAdmin();
+
   // Runs a routine's body; an unexpected error is shown with the generic box under the
   // routine's name and makes the routine fail.
   template <class F>
   bool Rotina(const std::string& v_sRotina, F&& corpo) {
-    try {
-      return corpo();
-    } catch (...) {
-      const Falha f = FalhaDaExcecaoAtual();
-      ExibirErroGenerico(f.numero, f.descricao, v_sRotina);
-      return false;
-    }
+    return ExecutarRotina(*this, v_sRotina, std::forward<F>(corpo));
   }
 
   // Working state read by the steps.
@@ -136,6 +164,9 @@ class frmInicial : public IEventosJanela {
   clsNKemRyxLog* Log() { return log_.get(); }
   clsNKemRyxLogErr* LogErr() { return logErr_.get(); }
   clsCoordenacaoAtualizacao* Coordenacao() { return coordenacao_.get(); }
+  // The installation driver with this run's engine version and forced-update flag.
+  clsInstaladorComponentes& Instalador();
+  ContextoInstalacao& Contexto();
   const std::string& VersaoBancoDados() const { return versaoBanco_; }
   void VersaoBancoDados(const std::string& v) { versaoBanco_ = v; }
   bool PrecisaAtualizar() const { return precisaAtualizar_; }
@@ -163,6 +194,12 @@ class frmInicial : public IEventosJanela {
   std::shared_ptr<clsNKemRyxLogErr> logErr_;
   std::unique_ptr<clsApresentacao> apresentacao_;
   std::unique_ptr<clsCoordenacaoAtualizacao> coordenacao_;
+  std::unique_ptr<clsNKemRegComp> regComp_;
+  std::unique_ptr<ContextoInstalacao> contexto_;
+  std::unique_ptr<clsControleProcessos> processos_;
+  std::unique_ptr<clsInstaladorComponentes> instalador_;
+  std::unique_ptr<clsPreRequisitos> preRequisitos_;
+  std::unique_ptr<clsUsuarioAdministrador> administrador_;
   bool adminHerdado_ = false;
   bool precisaAtualizar_ = false;
   bool atualizacaoForcada_ = false;

@@ -1,7 +1,10 @@
 #!/bin/bash
-# make demo: a demo share on drive P: of the Wine prefix, one start of TAVORAN.EXE that walks
-# as far as the sequence goes today, a screenshot of the progress window while it is up,
-# and where everything landed. Runs inside tests/e2e/com-wine.sh (display and prefix set).
+# make demo: a demo share on drive P: of the Wine prefix holding a component of every kind;
+# the first start of the workstation (basic libraries, the update under the lock, every
+# component copied and registered, the workstation recorded, the application manager's
+# starter launched) with a screenshot of the progress window in the middle of a component
+# step; then the second start, which finds the record and starts the manager at once.
+# Runs inside tests/e2e/com-wine.sh (display and prefix set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/windows}"
@@ -9,15 +12,16 @@ build="${1:-build/windows}"
 saida="$build/demo"
 mkdir -p "$saida"
 preparar_estacao "$build" p "$saida/compartilhamento"
+preparar_componentes_demo "$build"
 tela="$(cd "$saida" && pwd)/tavoran-progresso.png"
-rm -f "$tela" "$saida/compartilhamento/pronto" "$saida/compartilhamento/continuar"
+rm -f "$tela" "${tela%.png}-janela.png" "$saida/compartilhamento/pronto" "$saida/compartilhamento/continuar"
 
-# CapturarJanela freezes the program while its window is up, so that the screenshot
-# catches it however fast the sequence is; the program then goes on unchanged.
+# First start. CapturarJanela freezes the program once its step text names a component, so
+# that the screenshot catches the bar in the middle of the update; the program then goes on.
 wine "$build/tests/helpers/CapturarJanela.exe" "$ESTACAO_DIRT\\TAVORAN.EXE" 'P:\pronto' 'P:\continuar' \
-  </dev/null >/dev/null 2>&1 &
+  "Processando '" </dev/null >/dev/null 2>&1 &
 captura=$!
-for _ in $(seq 1 300); do
+for _ in $(seq 1 600); do
   [ -e "$saida/compartilhamento/pronto" ] && break
   kill -0 $captura 2>/dev/null || break
   sleep 0.1
@@ -29,17 +33,33 @@ if [ -e "$saida/compartilhamento/pronto" ]; then
 fi
 touch "$saida/compartilhamento/continuar"
 wait $captura || true
+primeira="$(cat "$ESTACAO_COMANDOS" 2>/dev/null || true)"
 
+# Second start: the workstation is recorded, so the manager starts at once.
+rm -f "$ESTACAO_COMANDOS"
+wine "$ESTACAO_DIRT\\TAVORAN.EXE" </dev/null >/dev/null 2>&1 || true
+segunda="$(cat "$ESTACAO_COMANDOS" 2>/dev/null || true)"
+
+listar() { if [ -n "$1" ]; then printf '%s\n' "$1" | sed 's/\r$//; s/^/  /'; else echo "  (none)"; fi; }
 echo
 echo "Demo workstation: drive P: = $saida/compartilhamento, DIR_T = $ESTACAO_DIRT"
+echo "Share: $(find "$ESTACAO_PASTA/KORA" -type f | wc -l) component files under KORA"
 if [ -e "$tela" ]; then
-  echo "Screenshot of the progress window: $tela"
-  echo "                          cropped: ${tela%.png}-janela.png"
+  echo "Screenshot of the progress window during a component step: $tela"
+  echo "                                                   cropped: ${tela%.png}-janela.png"
 else
   echo "The progress window was not caught on screen (no screenshot)."
 fi
 echo "Reports (Logs\\RYX, Logs\\RYX\\Erros): $ESTACAO_PASTA/Logs/RYX"
 find "$ESTACAO_PASTA/Logs" -type f -printf '  %P (%s bytes)\n' 2>/dev/null || true
-[ -z "$(find "$ESTACAO_PASTA/Logs" -type f 2>/dev/null)" ] && echo "  (no report file: nothing was written this run)"
-echo "Programs and documents the run started:"
-if [ -s "$ESTACAO_COMANDOS" ]; then sed 's/\r$//; s/^/  /' "$ESTACAO_COMANDOS"; else echo "  (none)"; fi
+for relatorio in "$ESTACAO_PASTA"/Logs/RYX/*.HTML; do
+  [ -e "$relatorio" ] || continue
+  echo "Update report rows: $(grep -c "<td class='tdOK' style='text-align:left'>" "$relatorio") done," \
+    "$(grep -c "<td class='tdErro' style='text-align:center'>ERRO" "$relatorio") failed"
+  iconv -f WINDOWS-1252 -t UTF-8 "$relatorio" | grep -o "style='text-align:left'>[^<]*" | sed "s/^style='text-align:left'>/  /"
+done
+[ -n "$(ls "$ESTACAO_PASTA/Logs/RYX/Erros" 2>/dev/null)" ] && echo "The inconsistency report holds entries (it opened in the browser stand-in)."
+echo "Programs and documents the first start started:"
+listar "$primeira"
+echo "Programs the second start started:"
+listar "$segunda"

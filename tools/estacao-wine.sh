@@ -19,7 +19,7 @@ preparar_estacao() {
   ESTACAO_PASTA="$compartilhamento/Tavoran.win"
   ESTACAO_DIRT="${letra^^}:\\Tavoran.win"
   ESTACAO_COMANDOS="$compartilhamento/comandos.txt"
-  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN.EXE"
+  cp "$build/programa/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN.EXE"
   cp "$build/tests/helpers/KemCriaArq.exe" "$ESTACAO_PASTA/KemCriaArq.exe"
   # The engine's interface library, beside the program as an installed engine would be.
   cp "$build/engine/wbtrv32.dll" "$ESTACAO_PASTA/wbtrv32.dll"
@@ -45,6 +45,23 @@ preparar_estacao() {
   export TAV_REGISTRO_COMANDOS="${letra^^}:\\comandos.txt"
   rm -f "$ESTACAO_COMANDOS"
   preparar_versoes "$build"
+  preparar_componentes "$build"
+}
+
+# The 32-bit system folder of the prefix, where the program installs components.
+pasta_sistema() { echo "${WINEPREFIX:?}/drive_c/windows/syswow64"; }
+
+# The libraries the window and the suite check before anything else are on the workstation
+# (their presence is all that is checked); the share holds the type-library browser.
+preparar_componentes() {
+  local build="$1" sistema nome
+  sistema="$(pasta_sistema)"
+  for nome in mscomct2.ocx mscomctl.ocx scrrun.dll TavUsu20.dll Tavusu602.dll TavUtil20.dll TavBtr602.dll \
+      TavBtr20.dll TavDoctorG.dll TavErro.dll TavSQL20.dll; do
+    [ -e "$sistema/$nome" ] || cp "$build/tests/helpers/ComponenteV2_10.dll" "$sistema/$nome"
+  done
+  mkdir -p "$ESTACAO_PASTA/KORA/COMPONENTES" "$ESTACAO_PASTA/KORA/WINDOWSLIBRARY"
+  cp "$build/tests/helpers/com/ComTlb.dll" "$ESTACAO_PASTA/KORA/COMPONENTES/TLBINF32.DLL"
 }
 
 # The start-up programs (copies of TAVORAN.EXE, version 1.0.0.0) and the version file that
@@ -52,8 +69,8 @@ preparar_estacao() {
 preparar_versoes() {
   local build="$1"
   mkdir -p "$ESTACAO_PASTA/KEM"
-  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN2.EXE"
-  cp "$build/platform/win32/TAVORAN.EXE" "$ESTACAO_PASTA/KEM/KEMGRAVAARQUIVOWSE.EXE"
+  cp "$build/programa/TAVORAN.EXE" "$ESTACAO_PASTA/TAVORAN2.EXE"
+  cp "$build/programa/TAVORAN.EXE" "$ESTACAO_PASTA/KEM/KEMGRAVAARQUIVOWSE.EXE"
   local manifesto="$ESTACAO_PASTA/../manifesto.csv" p
   {
     printf 'VersaoSistema;CaminhoProgramaArquivo;NomeProgramaArquivo;VersaoPrograma;hash;RegDataCriacao;'
@@ -63,4 +80,50 @@ preparar_versoes() {
     done
   } >"$manifesto"
   wine "$build/tools/tavadmin.exe" importar "$ESTACAO_DIRT" "$(winepath -w "$manifesto")" </dev/null >/dev/null 2>&1
+}
+
+# A share with a component of every kind (COM libraries with type libraries, a plain library,
+# an executable, .NET assemblies with a version folder, the browser runtime's files and
+# languages, the suite's COM executable), RegAsm as a recording stand-in in the framework
+# folder, and none of them on the workstation yet.
+preparar_componentes_demo() {
+  local build="$1" sistema helpers kora net nome
+  sistema="$(pasta_sistema)"
+  helpers="$build/tests/helpers"
+  kora="$ESTACAO_PASTA/KORA/COMPONENTES"
+  net="$ESTACAO_PASTA/KORA/COMPONENTES.NET"
+  mkdir -p "$net/V40/copiar" "$net/V40/registrar" "$net/CEFSHARP/LOCALES"
+  cp "$helpers/com/ComA.dll" "$kora/TavRelatorios.dll"
+  cp "$helpers/com/ComB.dll" "$kora/TavGrafico.ocx"
+  cp "$helpers/com/ComC.dll" "$kora/TavCalculo.dll"
+  cp "$helpers/ComponenteV2_10.dll" "$kora/TavTexto.dll"
+  cp "$helpers/ProgramaV1.exe" "$kora/TavAgenda.exe"
+  cp "$helpers/ComponenteV2_10.dll" "$net/Tavoran.Core.dll"
+  cp "$helpers/ComponenteV2_10.dll" "$net/Tavoran.Services.dll"
+  cp "$helpers/ProgramaV1.exe" "$net/TAVINTEGCNPJ.EXE"
+  cp "$helpers/ComponenteV2_10.dll" "$net/V40/copiar/TavNet40.dll"
+  cp "$helpers/ComponenteV2_10.dll" "$net/V40/registrar/TavNet40Com.dll"
+  for nome in cef.pak libcef.dll CefSharp.dll icudtl.dat; do cp "$helpers/SemVersao.dll" "$net/CEFSHARP/$nome"; done
+  for nome in pt-BR.pak en-US.pak; do cp "$helpers/SemVersao.dll" "$net/CEFSHARP/LOCALES/$nome"; done
+  mkdir -p "$WINEPREFIX/drive_c/windows/Microsoft.NET/Framework/v4.0.30319"
+  cp "$helpers/RegAsm.exe" "$WINEPREFIX/drive_c/windows/Microsoft.NET/Framework/v4.0.30319/RegAsm.exe"
+  wine regsvr32 /u /s "$(winepath -w "$helpers/com/ComA.dll")" </dev/null >/dev/null 2>&1 || true
+  for nome in TLBINF32.DLL TAVRELATORIOS.DLL TAVGRAFICO.OCX TAVCALCULO.DLL TAVTEXTO.DLL TAVAGENDA.EXE \
+      TAVORAN.CORE.DLL TAVORAN.CORE.tlb TAVORAN.SERVICES.DLL TAVORAN.SERVICES.tlb TAVINTEGCNPJ.EXE CEF.PAK \
+      LIBCEF.DLL CEFSHARP.DLL ICUDTL.DAT; do
+    find "$sistema" -maxdepth 1 -iname "$nome" -delete
+  done
+  rm -rf "$sistema/CompDotNetVelmora" "$sistema/locales"
+}
+
+# The benchmarks' share: 100 COM libraries with type libraries and 200 executables in the
+# components folder, each executable padded to 170 KB (an overlay the loader ignores), about
+# 100 MB in all.
+preencher_componentes() {
+  local build="$1" componentes="$ESTACAO_PASTA/KORA/COMPONENTES" i
+  for i in $(seq -w 1 100); do cp "$build/tests/helpers/com/ComA.dll" "$componentes/COM$i.DLL"; done
+  for i in $(seq -w 1 200); do
+    cp "$build/tests/helpers/ProgramaV1.exe" "$componentes/PROG$i.EXE"
+    head -c $((170 * 1024 - $(stat -c %s "$build/tests/helpers/ProgramaV1.exe"))) /dev/zero >>"$componentes/PROG$i.EXE"
+  done
 }

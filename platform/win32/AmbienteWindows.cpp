@@ -1,7 +1,9 @@
 #include "platform/win32/AmbienteWindows.h"
 
 #include "platform/win32/ArquivosWin32.h"
+#include "platform/win32/BibliotecasWin32.h"
 #include "platform/win32/BtrieveWin32.h"
+#include "platform/win32/ComWin32.h"
 #include "platform/win32/ConsultaUnidadesWin32.h"
 #include "platform/win32/JanelasWin32.h"
 #include "platform/win32/PastasEspeciaisWin32.h"
@@ -10,6 +12,7 @@
 #include "platform/win32/RegionalWin32.h"
 #include "platform/win32/RegistroWin32.h"
 #include "platform/win32/RelogioWin32.h"
+#include "platform/win32/SegurancaWin32.h"
 #include "platform/win32/SessaoTerminalWin32.h"
 #include "platform/win32/ShellWin32.h"
 #include "platform/win32/SistemaWin32.h"
@@ -37,6 +40,9 @@ std::unique_ptr<Ambiente> CriarAmbienteWindows() {
   a->sessaoTerminal = CriarSessaoTerminalWin32();
   a->rede = CriarRedeWin32();
   a->consultaUnidades = CriarConsultaUnidadesWin32();
+  a->bibliotecas = std::make_unique<win32::BibliotecasWin32>();
+  a->com = std::make_unique<win32::ComWin32>();
+  a->seguranca = std::make_unique<win32::SegurancaWin32>();
   return a;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
+#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/Recursos.h"
 
 namespace tavoran::win32 {
@@ -12,6 +13,21 @@ namespace {
 Falha UltimoErro() { return FalhaDeErroWindows(GetLastError()); }
 
 Falha Resultado(BOOL ok) { return ok ? Falha{} : UltimoErro(); }
+
+// An antivirus scanner holds a freshly written file for a moment without sharing it:
+// an operation that meets a sharing or lock violation is tried again, for well under a second.
+template <class F>
+Falha ComNovasTentativas(F&& operacao) {
+  constexpr int kTentativas = 6;
+  constexpr DWORD kPausaMs = 50;
+  for (int i = 1;; ++i) {
+    if (operacao()) return {};
+    const DWORD erro = GetLastError();
+    if (i == kTentativas || (erro != ERROR_SHARING_VIOLATION && erro != ERROR_LOCK_VIOLATION))
+      return FalhaDeErroWindows(erro);
+    Sleep(kPausaMs);
+  }
+}
 
 class BuscaArquivos {
  public:
@@ -67,12 +83,32 @@ Falha ArquivosWin32::CriarPasta(const std::string& pasta) {
 }
 
 Falha ArquivosWin32::Copiar(const std::string& origem, const std::string& destino) {
-  return Resultado(CopyFileA(ParaCp1252(origem).c_str(), ParaCp1252(destino).c_str(), FALSE));
+  const std::string de = ParaCp1252(origem), para = ParaCp1252(destino);
+  return ComNovasTentativas([&] { return CopyFileA(de.c_str(), para.c_str(), FALSE); });
 }
 
-Falha ArquivosWin32::Excluir(const std::string& arquivo) { return Resultado(DeleteFileA(ParaCp1252(arquivo).c_str())); }
+Falha ArquivosWin32::Excluir(const std::string& arquivo) {
+  const std::string nome = ParaCp1252(arquivo);
+  return ComNovasTentativas([&] { return DeleteFileA(nome.c_str()); });
+}
 
+Falha ArquivosWin32::Mover(const std::string& origem, const std::string& destino) {
+  const std::string de = ParaCp1252(origem), para = ParaCp1252(destino);
+  return ComNovasTentativas(
+      [&] { return MoveFileExA(de.c_str(), para.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); });
+}
+
+// The version resource of a program or library read from the file itself, where the
+// system's version functions would map it whole; other files (16-bit programs, say) go to them.
 bool ArquivosWin32::LerVersao(const std::string& arquivo, VersaoFixa& versao) {
+  {
+    const ArquivoImagemPe imagem(arquivo);
+    if (imagem.Imagem().Valida()) {
+      const auto lida = imagem.Imagem().Versao();
+      if (lida) versao = *lida;
+      return lida.has_value();
+    }
+  }
   const std::string nome = ParaCp1252(arquivo);
   DWORD ignorado = 0;
   const DWORD tamanho = GetFileVersionInfoSizeA(nome.c_str(), &ignorado);

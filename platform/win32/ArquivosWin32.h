@@ -11,6 +11,7 @@ class ArquivosWin32 : public IArquivos {
   Falha CriarPasta(const std::string& pasta) override;
   Falha Copiar(const std::string& origem, const std::string& destino) override;
   Falha Excluir(const std::string& arquivo) override;
+  Falha Mover(const std::string& origem, const std::string& destino) override;
   bool LerVersao(const std::string& arquivo, VersaoFixa& versao) override;
   bool LerDataModificacao(const std::string& arquivo, DataHora& data) override;
   Falha AbrirParaAcrescentar(const std::string& arquivo, std::unique_ptr<IArquivoAberto>& aberto) override;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/BibliotecaDinamica.h"
+
 namespace tavoran {
 namespace {
 
@@ -11,11 +13,6 @@ using FuncaoBtrcall = short(__stdcall*)(unsigned short, void*, void*, unsigned l
 class BtrieveWin32 : public IBtrieve {
  public:
   explicit BtrieveWin32(std::string biblioteca) : biblioteca_(std::move(biblioteca)) {}
-  ~BtrieveWin32() override {
-    if (modulo_ != nullptr) FreeLibrary(modulo_);
-  }
-  BtrieveWin32(const BtrieveWin32&) = delete;
-  BtrieveWin32& operator=(const BtrieveWin32&) = delete;
 
   std::int16_t Chamar(std::uint16_t operacao, void* blocoPosicao, void* dados, std::uint32_t* tamanhoDados, void* chave,
                       std::uint8_t tamanhoChave, std::int8_t numeroChave) override {
@@ -31,14 +28,13 @@ class BtrieveWin32 : public IBtrieve {
   // Tried again at every call until it succeeds: the engine may be installed meanwhile.
   bool Carregar() {
     if (btrcall_ != nullptr) return true;
-    if (modulo_ == nullptr) modulo_ = LoadLibraryA(biblioteca_.c_str());
-    if (modulo_ == nullptr) return false;
-    btrcall_ = reinterpret_cast<FuncaoBtrcall>(reinterpret_cast<void*>(GetProcAddress(modulo_, "BTRCALL")));
+    if (!modulo_.CarregarSeAusente(biblioteca_)) return false;
+    btrcall_ = modulo_.Funcao<FuncaoBtrcall>("BTRCALL");
     return btrcall_ != nullptr;
   }
 
   std::string biblioteca_;
-  HMODULE modulo_ = nullptr;
+  win32::BibliotecaDinamica modulo_;
   FuncaoBtrcall btrcall_ = nullptr;
 };
 

@@ -8,6 +8,17 @@
 namespace tavoran::win32 {
 
 ResultadoPastaEspecial PastasEspeciaisWin32::Caminho(int csidl, std::string& caminho) {
+  auto resposta = respostas_.find(csidl);
+  if (resposta == respostas_.end()) {
+    std::string lido;
+    const ResultadoPastaEspecial r = Consultar(csidl, lido);
+    resposta = respostas_.emplace(csidl, std::make_pair(r, lido)).first;
+  }
+  if (resposta->second.first == ResultadoPastaEspecial::Ok) caminho = resposta->second.second;
+  return resposta->second.first;
+}
+
+ResultadoPastaEspecial PastasEspeciaisWin32::Consultar(int csidl, std::string& caminho) {
   LPITEMIDLIST lista = nullptr;
   if (SHGetSpecialFolderLocation(nullptr, csidl, &lista) != S_OK || lista == nullptr)
     return ResultadoPastaEspecial::FalhaLocalizacao;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
 #include "platform/win32/Recursos.h"
 
@@ -36,6 +37,19 @@ std::vector<InfoProcesso> ProcessosWin32::Listar() {
     lista.push_back(std::move(p));
   }
   return lista;
+}
+
+Falha ProcessosWin32::Terminar(std::uint32_t id) {
+  Handle processo(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+  if (!processo.Valido() || !TerminateProcess(processo.get(), 1)) return FalhaDeErroWindows(GetLastError());
+  return {};
+}
+
+bool ProcessosWin32::SessaoAtual(std::uint32_t& sessao) {
+  DWORD s = 0;
+  if (!ProcessIdToSessionId(GetCurrentProcessId(), &s)) return false;
+  sessao = s;
+  return true;
 }
 
 }  // namespace tavoran::win32

@@ -7,6 +7,8 @@ namespace tavoran::win32 {
 class ProcessosWin32 : public IProcessos {
  public:
   std::vector<InfoProcesso> Listar() override;
+  Falha Terminar(std::uint32_t id) override;
+  bool SessaoAtual(std::uint32_t& sessao) override;
 };
 
 }  // namespace tavoran::win32

@@ -12,4 +12,6 @@ DataHora RelogioWin32::Agora() {
 
 long long RelogioWin32::Milissegundos() { return static_cast<long long>(GetTickCount64()); }
 
+void RelogioWin32::Dormir(unsigned milissegundos) { Sleep(milissegundos); }
+
 }  // namespace tavoran::win32

@@ -8,6 +8,7 @@ class RelogioWin32 : public IRelogio {
  public:
   DataHora Agora() override;
   long long Milissegundos() override;
+  void Dormir(unsigned milissegundos) override;
 };
 
 }  // namespace tavoran::win32

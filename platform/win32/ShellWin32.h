@@ -1,5 +1,6 @@
 #pragma once
-// Opening documents with ShellExecuteA and starting command lines with CreateProcessA.
+// Opening documents and programs through the shell, and starting command lines with
+// CreateProcessA, keeping the process when it is to be waited for.
 #include "platform/Shell.h"
 
 namespace tavoran::win32 {
@@ -7,7 +8,13 @@ namespace tavoran::win32 {
 class ShellWin32 : public IShell {
  public:
   std::intptr_t AbrirDocumento(IdJanela dono, const std::string& documento) override;
+  std::intptr_t Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
+                         EstiloJanela estilo) override;
   Falha IniciarPrograma(const std::string& linhaComando, EstiloJanela estilo, std::uint32_t& idProcesso) override;
+  Falha IniciarProcesso(const std::string& linhaComando, EstiloJanela estilo,
+                        std::unique_ptr<IProcessoIniciado>& processo) override;
+  Falha ExecutarProcesso(const std::string& arquivo, const std::string& parametros, EstiloJanela estilo,
+                         std::unique_ptr<IProcessoIniciado>& processo) override;
 };
 
 }  // namespace tavoran::win32

@@ -3,28 +3,12 @@
 #include <windows.h>
 
 #include "platform/Texto.h"
+#include "platform/win32/BibliotecaDinamica.h"
 
 namespace tavoran::win32 {
 namespace {
 
 using FuncaoRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-
-class Biblioteca {
- public:
-  explicit Biblioteca(const char* nome) : h_(LoadLibraryA(nome)) {}
-  Biblioteca(const Biblioteca&) = delete;
-  Biblioteca& operator=(const Biblioteca&) = delete;
-  ~Biblioteca() {
-    if (h_) FreeLibrary(h_);
-  }
-  template <class F>
-  F Funcao(const char* nome) const {
-    return h_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(h_, nome))) : nullptr;
-  }
-
- private:
-  HMODULE h_;
-};
 
 std::string TextoRegistro64(const char* chave, const char* valor) {
   HKEY h = nullptr;
@@ -65,7 +49,7 @@ bool SistemaWin32::NomeUsuario(std::string& buffer, std::uint32_t& tamanho) {
 }
 
 std::string SistemaWin32::LoginWindows() {
-  Biblioteca wtsClient("WTSClient.dll");
+  BibliotecaDinamica wtsClient("WTSClient.dll");
   const auto funcao = wtsClient.Funcao<FuncaoGetLoginWindows>("GetLoginWindows");
   if (funcao == nullptr) return {};
   char login[256] = {};
@@ -76,7 +60,7 @@ std::string SistemaWin32::LoginWindows() {
 // Caption and Version as the operating-system class of WMI gives them, read directly:
 // "Microsoft " + the product name, and major.minor.build of the real version.
 bool SistemaWin32::SistemaOperacional(std::string& nome, std::string& versao) {
-  Biblioteca ntdll("ntdll.dll");
+  BibliotecaDinamica ntdll("ntdll.dll");
   const auto rtlGetVersion = ntdll.Funcao<FuncaoRtlGetVersion>("RtlGetVersion");
   OSVERSIONINFOEXW info{};
   info.dwOSVersionInfoSize = sizeof info;

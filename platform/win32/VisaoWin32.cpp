@@ -10,6 +10,10 @@ namespace {
 constexpr UINT kMsgAtivar = WM_APP + 1;  // runs Form_Activate once the window is up
 constexpr UINT_PTR kTmrSleep = 1;
 constexpr UINT kIntervaloTimer = 500;
+// Step texts that follow each other faster than the eye reads are shown at most this often;
+// the last one always reaches the label.
+constexpr UINT_PTR kTmrTexto = 2;
+constexpr ULONGLONG kIntervaloTextoMs = 25;
 constexpr int kLargura = 420, kAltura = 118;
 constexpr int kIdIconePrograma = 1;  // the icon of the program's resource file
 
@@ -115,9 +119,26 @@ void VisaoWin32::ExecutarLaco() {
 
 IdJanela VisaoWin32::Janela() { return reinterpret_cast<IdJanela>(janela_); }
 
+// The label holds the latest text at once, also for a step that then keeps the program
+// from letting events run (as the status file's writer lock does); only its repainting waits.
 void VisaoWin32::DefinirTextoProcesso(const std::string& texto) {
   textoProcesso_ = texto;
-  if (lblProcesso_) SetWindowTextA(lblProcesso_, ParaCp1252(texto).c_str());
+  if (lblProcesso_ == nullptr) return;
+  const std::string ansi = ParaCp1252(texto);
+  DefWindowProcA(lblProcesso_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+  const ULONGLONG agora = GetTickCount64();
+  if (agora - textoMostradoEm_ < kIntervaloTextoMs) {
+    textoPendente_ = true;
+    SetTimer(janela_, kTmrTexto, static_cast<UINT>(kIntervaloTextoMs), nullptr);
+    return;
+  }
+  MostrarTexto();
+}
+
+void VisaoWin32::MostrarTexto() {
+  textoPendente_ = false;
+  textoMostradoEm_ = GetTickCount64();
+  InvalidateRect(lblProcesso_, nullptr, TRUE);
 }
 
 void VisaoWin32::DefinirFaixaProgresso(int minimo, int maximo) {
@@ -229,6 +250,10 @@ LRESULT VisaoWin32::Tratar(UINT m, WPARAM w, LPARAM l) {
       return 0;
     case WM_TIMER:
       if (w == kTmrSleep) Disparar([this] { eventos_->Temporizador(); });
+      if (w == kTmrTexto) {
+        KillTimer(janela_, kTmrTexto);
+        if (textoPendente_) MostrarTexto();
+      }
       return 0;
     case WM_PAINT:
       Pintar();

@@ -70,6 +70,7 @@ class VisaoWin32 : public IVisao {
   void Pintar();
   template <class F>
   void Disparar(F&& evento);
+  void MostrarTexto();
 
   IEventosJanela* eventos_ = nullptr;
   HWND janela_ = nullptr, icone_ = nullptr;
@@ -78,6 +79,8 @@ class VisaoWin32 : public IVisao {
   ObjetoGdi fonte_, fonteTitulo_, fundo_, corBordaExterna_, corBordaInterna_;
   RECT bordaExterna_{}, bordaInterna_{};
   std::string textoProcesso_ = kProcessoInicial;
+  bool textoPendente_ = false;
+  unsigned long long textoMostradoEm_ = 0;
   int minimo_ = 0, maximo_ = 100, valor_ = 0;
   bool mostrada_ = false, fechando_ = false, ativada_ = false, temporizador_ = false;
 };

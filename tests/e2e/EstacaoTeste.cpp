@@ -1,5 +1,10 @@
 #include "tests/e2e/EstacaoTeste.h"
 
+#include <oleauto.h>
+
+#include <algorithm>
+#include <regex>
+
 #include "platform/Texto.h"
 #include "tests/helpers/ApoioTeste.h"
 
@@ -101,7 +106,7 @@ DWORD ExecucaoTavoran::CodigoSaida() const {
 }
 
 // ---- the workstation ---------------------------------------------------------------------
-std::string EstacaoTeste::ProgramaTavoran() { return PastaDoTeste() + "\\..\\platform\\win32\\TAVORAN.EXE"; }
+std::string EstacaoTeste::ProgramaTavoran() { return PastaDoTeste() + "\\..\\programa\\TAVORAN.EXE"; }
 
 void EstacaoTeste::Preparar() {
   PastaTemporaria::Remover(kDirT);
@@ -121,6 +126,74 @@ void EstacaoTeste::Preparar() {
            std::to_string(c) + "\"/>\r\n";
   GravarArquivo(DirT() + "\\TvGeral\\Arquivos\\Dados_Padrao_Tavoran.config", xml + "</DadosPadrao>\r\n");
   InstalarVersoes();
+  PrepararComponentes();
+}
+
+std::string EstacaoTeste::PastaSistema() { return "C:\\windows\\syswow64"; }
+std::string EstacaoTeste::PastaFramework() { return "C:\\windows\\Microsoft.Net\\Framework\\v4.0.30319"; }
+std::string EstacaoTeste::ComponenteCom(const std::string& nome) {
+  return PastaAjudantes() + "\\com\\" + nome + ".dll";
+}
+
+// The libraries the window and the suite need are on the workstation (their presence is all
+// the start checks); the type-library browser is in the share and installed and registered
+// here; RegAsm is a stand-in that records its command line.
+void EstacaoTeste::PrepararComponentes() {
+  const std::string sistema = PastaSistema();
+  for (const char* nome : {"mscomct2.ocx", "mscomctl.ocx", "scrrun.dll", "TavUsu20.dll", "Tavusu602.dll",
+                           "TavUtil20.dll", "TavBtr602.dll", "TavBtr20.dll", "TavDoctorG.dll", "TavErro.dll",
+                           "TavSQL20.dll"})
+    if (!Existe(sistema + "\\" + nome))
+      CopyFileA((PastaAjudantes() + "\\ComponenteV2_10.dll").c_str(), (sistema + "\\" + nome).c_str(), TRUE);
+  for (const char* pasta : {"\\KORA", "\\KORA\\COMPONENTES", "\\KORA\\WINDOWSLIBRARY"})
+    CreateDirectoryA((DirT() + pasta).c_str(), nullptr);
+  const std::string tlbinf = ComponenteCom("ComTlb");
+  CopyFileA(tlbinf.c_str(), (DirT() + "\\KORA\\COMPONENTES\\TLBINF32.DLL").c_str(), FALSE);
+  CopyFileA(tlbinf.c_str(), (sistema + "\\TLBINF32.DLL").c_str(), FALSE);
+  Registrar(sistema + "\\TLBINF32.DLL");
+  const std::string framework = PastaFramework();
+  for (std::size_t p = framework.find('\\', 3); p != std::string::npos; p = framework.find('\\', p + 1))
+    CreateDirectoryA(framework.substr(0, p).c_str(), nullptr);
+  CreateDirectoryA(framework.c_str(), nullptr);
+  CopyFileA((PastaAjudantes() + "\\RegAsm.exe").c_str(), (framework + "\\RegAsm.exe").c_str(), FALSE);
+}
+
+bool EstacaoTeste::Registrar(const std::string& arquivo, bool registrar) {
+  HMODULE m = LoadLibraryA(arquivo.c_str());
+  if (m == nullptr) return false;
+  using Entrada = HRESULT(__stdcall*)();
+  const auto entrada = reinterpret_cast<Entrada>(
+      reinterpret_cast<void (*)()>(GetProcAddress(m, registrar ? "DllRegisterServer" : "DllUnregisterServer")));
+  const bool ok = entrada != nullptr && SUCCEEDED(entrada());
+  FreeLibrary(m);
+  return ok;
+}
+
+void EstacaoTeste::EsquecerTypeLib(const std::string& guid) {
+  for (REGSAM visao : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "TypeLib", 0, KEY_ALL_ACCESS | visao, &h) != ERROR_SUCCESS) continue;
+    RegDeleteTreeA(h, guid.c_str());
+    RegCloseKey(h);
+  }
+}
+
+bool EstacaoTeste::TypeLibRegistrada(const std::string& guid) {
+  GUID g{};
+  if (FAILED(CLSIDFromString(Largo(guid).c_str(), &g))) return false;
+  BSTR caminho = nullptr;
+  const bool registrada = SUCCEEDED(QueryPathOfRegTypeLib(g, 1, 0, 0, &caminho));
+  SysFreeString(caminho);
+  return registrada;
+}
+
+std::string EstacaoTeste::ServidorDaClasse(const std::string& guid) {
+  char valor[MAX_PATH] = {};
+  LONG tamanho = sizeof valor;
+  if (RegQueryValueA(HKEY_CLASSES_ROOT, ("CLSID\\" + guid + "\\InprocServer32").c_str(), valor, &tamanho) !=
+      ERROR_SUCCESS)
+    return {};
+  return valor;
 }
 
 void EstacaoTeste::PrepararRegistro() {
@@ -133,6 +206,23 @@ void EstacaoTeste::PrepararRegistro() {
 
 void EstacaoTeste::UsarUnidadeDeRede() {
   GravarTexto(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tavoran\\DIR_T", nullptr, kDirTRede, KEY_WOW64_32KEY);
+}
+
+std::vector<std::string> EstacaoTeste::LinhasDoRelatorio() const {
+  const std::string pasta = DirT() + "\\Logs\\RYX";
+  std::vector<std::string> linhas;
+  static const std::regex linha(
+      "<td class='td(OK|Erro)' style='text-align:center'>(?:OK|ERRO)</td>\r\n[^\n]*\n"
+      "   <td class='td(?:OK|Erro)' style='text-align:left'>([^<]*)</td>\r\n"
+      "   <td class='td(?:OK|Erro)' style='text-align:[a-z]*'>([^<]*)</td>");
+  for (const std::string& nome : Arquivos(pasta)) {
+    const std::string html = DeCp1252(LerArquivo(pasta + "\\" + nome));
+    for (std::sregex_iterator i(html.begin(), html.end(), linha), fim; i != fim; ++i)
+      linhas.push_back((*i)[1] == "OK" ? "OK " + (*i)[2].str() : "ERRO " + (*i)[2].str() + " | " + (*i)[3].str());
+    DeleteFileA((pasta + "\\" + nome).c_str());
+  }
+  std::sort(linhas.begin(), linhas.end());
+  return linhas;
 }
 
 std::string EstacaoTeste::RelatorioDeInconsistencias() const {
@@ -207,9 +297,9 @@ std::vector<std::string> EstacaoTeste::Arquivos(const std::string& pasta) const 
   return nomes;
 }
 
-EstacaoTeste::ArquivoPreso::ArquivoPreso(const std::string& caminho)
-    : h_(CreateFileA(ParaCp1252(caminho).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0,
-                     nullptr)) {}
+EstacaoTeste::ArquivoPreso::ArquivoPreso(const std::string& caminho, DWORD compartilhamento)
+    : h_(CreateFileA(ParaCp1252(caminho).c_str(), GENERIC_READ | (compartilhamento ? 0 : GENERIC_WRITE),
+                     compartilhamento, nullptr, compartilhamento ? OPEN_EXISTING : OPEN_ALWAYS, 0, nullptr)) {}
 
 EstacaoTeste::ArquivoPreso::~ArquivoPreso() {
   if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);

@@ -47,14 +47,30 @@ class EstacaoTeste {
   static constexpr const char* kDirTRede = "N:\\Tavoran.win";
 
   // Empties the share, copies TAVORAN.EXE and the stand-in starter into DirT, writes the
-  // registry and registers the stand-in browser.
+  // registry and registers the stand-in browser. The workstation has the basic libraries,
+  // the type-library browser is in the share and installed, and RegAsm is a stand-in.
   void Preparar();
+  // The 32-bit system folder the program installs into, and the framework stand-in's folder.
+  static std::string PastaSistema();
+  static std::string PastaFramework();
+  // A test COM library (tests/helpers/com) and whether its registration is in the registry:
+  // its type library and its class key naming the file.
+  static std::string ComponenteCom(const std::string& nome);
+  static bool TypeLibRegistrada(const std::string& guid);
+  // Removes a type library's registration from both registry views.
+  static void EsquecerTypeLib(const std::string& guid);
+  static std::string ServidorDaClasse(const std::string& guid);
+  // Runs a library's own registration (or unregistration) in this process.
+  static bool Registrar(const std::string& arquivo, bool registrar = true);
   // Only the registry and the environment of this workstation, for a second workstation
   // (another Wine prefix) on a share that is already prepared.
   void PrepararRegistro();
   std::string DirT() const { return kDirT; }
   // Registers the main directory as kDirTRede, as a workstation that maps the share.
   void UsarUnidadeDeRede();
+  // The rows of the update reports of this computer, "OK <action>" or "ERRO <action> | <error>",
+  // sorted (a share lists its files in no fixed order); the reports are deleted after reading.
+  std::vector<std::string> LinhasDoRelatorio() const;
   // The text of the run's only inconsistency report, empty when there is none or several.
   std::string RelatorioDeInconsistencias() const;
   std::string Comandos() const;  // what the stand-ins recorded, lines "name|command line"
@@ -64,7 +80,8 @@ class EstacaoTeste {
   // A file held open with share mode 0, as a running copy holds it.
   class ArquivoPreso {
    public:
-    explicit ArquivoPreso(const std::string& caminho);
+    // With compartilhamento FILE_SHARE_READ others may read and load it, but not replace it.
+  explicit ArquivoPreso(const std::string& caminho, DWORD compartilhamento = 0);
     ArquivoPreso(const ArquivoPreso&) = delete;
     ArquivoPreso& operator=(const ArquivoPreso&) = delete;
     ~ArquivoPreso();
@@ -94,6 +111,9 @@ class EstacaoTeste {
   std::string ArquivoBloqueio() const { return DirT() + "\\RYX" + NomeComputador() + ".BLQ"; }
 
   static std::string ProgramaTavoran();  // TAVORAN.EXE of the build
+
+ private:
+  void PrepararComponentes();
 };
 
 }  // namespace tavoran::testes

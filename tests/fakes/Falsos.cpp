@@ -1,5 +1,6 @@
 #include "tests/fakes/Falsos.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Texto.h"
@@ -17,15 +18,6 @@ std::string Pai(const std::string& normalizado) {
 std::string NomeFinal(const std::string& caminho) {
   const auto p = caminho.rfind('\\');
   return p == std::string::npos ? caminho : caminho.substr(p + 1);
-}
-
-// Case-insensitive match of * and ? as the directory lookup does.
-bool Casa(const char* padrao, const char* nome) {
-  if (*padrao == '\0') return *nome == '\0';
-  if (*padrao == '*') return Casa(padrao + 1, nome) || (*nome != '\0' && Casa(padrao, nome + 1));
-  if (*nome == '\0') return false;
-  if (*padrao == '?' || *padrao == *nome) return Casa(padrao + 1, nome + 1);
-  return false;
 }
 
 class ChaveFalsa : public IChaveRegistro {
@@ -123,35 +115,52 @@ class DocumentoXmlFalso : public IDocumentoXml {
 }  // namespace
 
 // ---- registry ----------------------------------------------------------------------------
-std::string RegistroFalso::Normalizar(const std::string& caminho) { return Maiusculas(caminho); }
-
-void RegistroFalso::DefinirTexto(const std::string& chave, const std::string& nome, const std::string& texto) {
-  chaves[Normalizar(chave)][Maiusculas(nome)] = {kRegSz, texto};
+std::string RegistroFalso::Normalizar(const std::string& caminho, RaizRegistro raiz) {
+  switch (raiz) {
+    case RaizRegistro::ClassesRoot: return "HKCR\\" + Maiusculas(caminho);
+    case RaizRegistro::CurrentUser: return "HKCU\\" + Maiusculas(caminho);
+    case RaizRegistro::Users: return "HKU\\" + Maiusculas(caminho);
+    case RaizRegistro::LocalMachine: break;
+  }
+  return Maiusculas(caminho);
 }
 
-void RegistroFalso::DefinirDword(const std::string& chave, const std::string& nome, std::uint32_t valor) {
+void RegistroFalso::DefinirTexto(const std::string& chave, const std::string& nome, const std::string& texto,
+                                 RaizRegistro raiz) {
+  chaves[Normalizar(chave, raiz)][Maiusculas(nome)] = {kRegSz, texto};
+}
+
+void RegistroFalso::DefinirDword(const std::string& chave, const std::string& nome, std::uint32_t valor,
+                                 RaizRegistro raiz) {
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((valor >> (8 * i)) & 0xFF);
-  chaves[Normalizar(chave)][Maiusculas(nome)] = {kRegDword, bytes};
+  chaves[Normalizar(chave, raiz)][Maiusculas(nome)] = {kRegDword, bytes};
 }
 
-const RegistroFalso::Valor* RegistroFalso::Ler(const std::string& chave, const std::string& nome) const {
-  const auto c = chaves.find(Normalizar(chave));
+const RegistroFalso::Valor* RegistroFalso::Ler(const std::string& chave, const std::string& nome,
+                                               RaizRegistro raiz) const {
+  const auto c = chaves.find(Normalizar(chave, raiz));
   if (c == chaves.end()) return nullptr;
   const auto v = c->second.find(Maiusculas(nome));
   return v == c->second.end() ? nullptr : &v->second;
 }
 
-long RegistroFalso::Abrir(RaizRegistro, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
-  if (!chaves.count(Normalizar(caminho))) return kRegArquivoNaoEncontrado;
-  chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho));
+bool RegistroFalso::ExisteChave(const std::string& chave, RaizRegistro raiz) const {
+  return chaves.count(Normalizar(chave, raiz)) > 0;
+}
+
+void RegistroFalso::ExcluirChave(const std::string& chave, RaizRegistro raiz) { chaves.erase(Normalizar(chave, raiz)); }
+
+long RegistroFalso::Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
+  if (!chaves.count(Normalizar(caminho, raiz))) return kRegArquivoNaoEncontrado;
+  chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho, raiz));
   return kRegOk;
 }
 
-long RegistroFalso::Criar(RaizRegistro, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
+long RegistroFalso::Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
   if (falhaCriar != 0) return falhaCriar;
-  chaves[Normalizar(caminho)];
-  chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho));
+  chaves[Normalizar(caminho, raiz)];
+  chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho, raiz));
   return kRegOk;
 }
 
@@ -211,7 +220,7 @@ std::vector<EntradaPasta> ArquivosFalsos::Listar(const std::string& padrao) {
   const std::string filtro = NomeFinal(n);
   std::vector<EntradaPasta> saida;
   auto considerar = [&](const std::string& caminho, bool ehPasta, bool oculto) {
-    if (Pai(caminho) != pasta || !Casa(filtro.c_str(), NomeFinal(caminho).c_str())) return;
+    if (Pai(caminho) != pasta || !CasaPadrao(filtro, NomeFinal(caminho))) return;
     const auto o = nomesOriginais.find(caminho);
     saida.push_back({NomeFinal(o == nomesOriginais.end() ? caminho : o->second), ehPasta, oculto, false});
   };
@@ -240,7 +249,30 @@ Falha ArquivosFalsos::Copiar(const std::string& origem, const std::string& desti
   if (existente != arquivos.end() && existente->second.emUso) return {70, "Permissão negada"};
   Arquivo copia = o->second;
   copia.emUso = false;
+  const bool interrompida = copiaInterrompida.count(Normalizar(origem)) > 0;
+  const bool cheio = discoCheio.count(Pai(d)) > 0;
+  if (interrompida || cheio) {
+    // What a copy cut short leaves: the first half of the bytes, no version resource.
+    copia.bytes.resize(copia.bytes.size() / 2);
+    copia.temVersao = false;
+  }
   arquivos[d] = copia;
+  nomesOriginais[d] = Substituir(destino, "/", "\\");
+  if (interrompida) return {57, "Erro de E/S do dispositivo"};
+  if (cheio) return {61, "Disco cheio"};
+  return {};
+}
+
+Falha ArquivosFalsos::Mover(const std::string& origem, const std::string& destino) {
+  const auto o = arquivos.find(Normalizar(origem));
+  if (o == arquivos.end()) return {53, "Arquivo não encontrado"};
+  const std::string d = Normalizar(destino);
+  if (!pastas.count(Pai(d))) return {76, "Caminho não encontrado"};
+  const auto existente = arquivos.find(d);
+  if (existente != arquivos.end() && existente->second.emUso) return {70, "Permissão negada"};
+  Arquivo movido = o->second;
+  arquivos.erase(o);
+  arquivos[d] = movido;
   nomesOriginais[d] = Substituir(destino, "/", "\\");
   return {};
 }
@@ -301,6 +333,46 @@ Falha ShellFalso::IniciarPrograma(const std::string& linha, EstiloJanela estilo,
   return falhaIniciar;
 }
 
+std::intptr_t ShellFalso::Executar(IdJanela, const std::string& arquivo, const std::string& parametros,
+                                   EstiloJanela estilo) {
+  executados.push_back({arquivo, parametros, estilo});
+  if (aoIniciar) aoIniciar(arquivo + parametros);
+  return resultadoExecutar;
+}
+
+namespace {
+
+// Runs for as many checks as its command was given.
+class ProcessoFalso : public IProcessoIniciado {
+ public:
+  ProcessoFalso(std::uint32_t id, int checagens) : id_(id), restantes_(checagens) {}
+  std::uint32_t Id() override { return id_; }
+  bool Terminou(unsigned) override { return restantes_-- <= 0; }
+
+ private:
+  std::uint32_t id_;
+  int restantes_;
+};
+
+}  // namespace
+
+Falha ShellFalso::IniciarProcesso(const std::string& linha, EstiloJanela estilo,
+                                  std::unique_ptr<IProcessoIniciado>& processo) {
+  std::uint32_t id = 0;
+  if (Falha f = IniciarPrograma(linha, estilo, id); f.Ocorreu()) return f;
+  processo = std::make_unique<ProcessoFalso>(id, duracao ? duracao(linha) : 0);
+  return {};
+}
+
+Falha ShellFalso::ExecutarProcesso(const std::string& arquivo, const std::string& parametros, EstiloJanela estilo,
+                                   std::unique_ptr<IProcessoIniciado>& processo) {
+  Executar(0, arquivo, parametros, estilo);
+  if (falhaExecutarProcesso.Ocorreu()) return falhaExecutarProcesso;
+  processo = std::make_unique<ProcessoFalso>(2000 + static_cast<std::uint32_t>(executados.size()),
+                                             duracao ? duracao(arquivo) : 0);
+  return {};
+}
+
 std::vector<std::string> JanelasFalsas::TitulosDesde(IdJanela) {
   if (lancar) throw ErroRuntime(5, "Chamada de procedimento ou argumento inválido");
   return titulos;
@@ -355,6 +427,41 @@ bool SistemaFalso::SistemaOperacional(std::string& nome, std::string& versao) {
   return true;
 }
 
+std::vector<InfoProcesso> ProcessosFalsos::Listar() {
+  if (aoListar) aoListar();
+  if (falhaListar) throw ErroRuntime(-2147217406, "Falha ao consultar os processos");
+  return lista;
+}
+
+Falha ProcessosFalsos::Terminar(std::uint32_t id) {
+  if (recusamTerminar.count(id)) return {70, "Permissão negada"};
+  const auto p = std::find_if(lista.begin(), lista.end(), [&](const InfoProcesso& i) { return i.id == id; });
+  if (p == lista.end()) return {5, "Chamada de procedimento ou argumento inválido"};
+  lista.erase(p);
+  terminados.push_back(id);
+  return {};
+}
+
+bool ProcessosFalsos::SessaoAtual(std::uint32_t& sessao) {
+  sessao = sessaoAtual;
+  return !falhaSessao;
+}
+
+std::uint32_t ProcessosFalsos::Adicionar(const std::string& nome, const std::string& caminho, std::uint32_t sessao) {
+  InfoProcesso p;
+  p.id = 4000 + static_cast<std::uint32_t>(lista.size()) * 4 + static_cast<std::uint32_t>(terminados.size()) * 4;
+  while (std::any_of(lista.begin(), lista.end(), [&](const InfoProcesso& i) { return i.id == p.id; })) p.id += 4;
+  p.nome = nome;
+  p.caminho = caminho;
+  p.sessao = sessao;
+  lista.push_back(p);
+  return p.id;
+}
+
+void ProcessosFalsos::Remover(const std::string& nome) {
+  std::erase_if(lista, [&](const InfoProcesso& i) { return IguaisSemCaixa(i.nome, nome); });
+}
+
 std::uint32_t UnidadesFalsas::Mapear(const std::string& remoto, const std::string& local) {
   mapeamentos.push_back({remoto, local});
   if (aoMapear) aoMapear(remoto, local);
@@ -407,6 +514,96 @@ int VisaoFalsa::CaixaMensagem(const std::string& texto, const std::string& titul
   return r;
 }
 
+// ---- libraries, COM, security ---------------------------------------------------------------
+namespace {
+
+class BibliotecaFalsa : public IBiblioteca {
+ public:
+  BibliotecaFalsa(BibliotecasFalsas& dono, std::string caminho, BibliotecasFalsas::Biblioteca& b)
+      : dono_(dono), caminho_(std::move(caminho)), b_(b) {
+    dono_.maximoCarregadas = std::max(dono_.maximoCarregadas, ++dono_.carregadas);
+  }
+  ~BibliotecaFalsa() override { --dono_.carregadas; }
+  BibliotecaFalsa(const BibliotecaFalsa&) = delete;
+  BibliotecaFalsa& operator=(const BibliotecaFalsa&) = delete;
+  bool TemFuncao(const std::string& nome) override { return b_.funcoes.count(nome) > 0; }
+  Falha ExecutarEmLinha(const std::string& nome, std::uint32_t, FimExecucao& fim) override {
+    fim = FimExecucao::Retornou;
+    if (!b_.funcoes.count(nome)) return {453, "Ponto de entrada não encontrado"};
+    if (dono_.falhaLinha.Ocorreu()) return dono_.falhaLinha;
+    dono_.execucoes.push_back(caminho_ + "|" + nome);
+    fim = b_.fim;
+    if (fim == FimExecucao::Retornou && b_.funcoes.at(nome)) b_.funcoes.at(nome)();
+    return {};
+  }
+
+ private:
+  BibliotecasFalsas& dono_;
+  std::string caminho_;
+  BibliotecasFalsas::Biblioteca& b_;
+};
+
+std::string Hex(unsigned v) {
+  char texto[16];
+  std::snprintf(texto, sizeof texto, "%x", v);
+  return texto;
+}
+
+}  // namespace
+
+Falha BibliotecasFalsas::Carregar(const std::string& caminho, std::unique_ptr<IBiblioteca>& biblioteca) {
+  const auto a = arquivos_.arquivos.find(ArquivosFalsos::Normalizar(caminho));
+  if (a == arquivos_.arquivos.end()) return {53, "Arquivo não encontrado"};
+  const auto b = bibliotecas.find(a->second.bytes);
+  if (b == bibliotecas.end()) return {75, "Erro de acesso ao caminho/arquivo (código 193)"};
+  biblioteca = std::make_unique<BibliotecaFalsa>(*this, caminho, b->second);
+  return {};
+}
+
+Falha BibliotecasFalsas::Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) {
+  exporta = false;
+  const auto a = arquivos_.arquivos.find(ArquivosFalsos::Normalizar(caminho));
+  if (a == arquivos_.arquivos.end()) return {53, "Arquivo não encontrado"};
+  const auto b = bibliotecas.find(a->second.bytes);
+  if (b == bibliotecas.end()) return {75, "Erro de acesso ao caminho/arquivo (código 193)"};
+  exporta = b->second.funcoes.count(funcao) > 0;
+  return {};
+}
+
+std::string ComFalso::ChaveTypeLib(const IdTypeLib& id) {
+  return "TypeLib\\" + id.guid + "\\" + Hex(id.versaoMaior) + "." + Hex(id.versaoMenor);
+}
+
+Falha ComFalso::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
+  const auto a = arquivos_.arquivos.find(ArquivosFalsos::Normalizar(arquivo));
+  if (a == arquivos_.arquivos.end()) return {53, "Arquivo não encontrado"};
+  const auto t = typeLibs.find(a->second.bytes);
+  if (t == typeLibs.end()) return {75, "Erro de acesso ao caminho/arquivo (código 0x80029c4a)"};
+  id = t->second;
+  return {};
+}
+
+Falha ComFalso::TypeLibRegistrada(const IdTypeLib& id, bool& registrada) {
+  registrada = registro_.ExisteChave(ChaveTypeLib(id), RaizRegistro::ClassesRoot);
+  return {};
+}
+
+Falha ComFalso::CriarObjeto(const std::string& progId) {
+  if (!registro_.ExisteChave(progId + "\\CLSID", RaizRegistro::ClassesRoot))
+    return {429, "O componente ActiveX não pode criar o objeto"};
+  return {};
+}
+
+bool SegurancaFalsa::GruposDoToken(std::vector<std::string>& nomes) {
+  nomes = falhaToken ? std::vector<std::string>{} : grupos;
+  return !falhaToken;
+}
+
+bool SegurancaFalsa::NomeGrupoAdministradores(std::string& nome) {
+  nome = administradores;
+  return !administradores.empty();
+}
+
 // ---- environment -------------------------------------------------------------------------
 AmbienteFalso::AmbienteFalso() {
   auto arq = std::make_unique<ArquivosFalsos>();
@@ -433,6 +630,13 @@ AmbienteFalso::AmbienteFalso() {
   criar(ambiente.relogio, relogio);
   criar(ambiente.btrieve, btrieve);
   btrieve->espelho = arquivos;
+  auto bib = std::make_unique<BibliotecasFalsas>(*arquivos);
+  bibliotecas = bib.get();
+  ambiente.bibliotecas = std::move(bib);
+  auto comFalso = std::make_unique<ComFalso>(*arquivos, *registro);
+  com = comFalso.get();
+  ambiente.com = std::move(comFalso);
+  criar(ambiente.seguranca, seguranca);
   const FalsosRede rede_(ambiente);
   sessaoTerminal = rede_.sessaoTerminal;
   rede = rede_.rede;

@@ -22,13 +22,20 @@ class RegistroFalso : public IRegistro {
   std::map<std::string, std::map<std::string, Valor>> chaves;
   long falhaCriar = 0, falhaGravar = 0, falhaFechar = 0;  // injected result codes
 
-  void DefinirTexto(const std::string& chave, const std::string& nome, const std::string& texto);
-  void DefinirDword(const std::string& chave, const std::string& nome, std::uint32_t valor);
-  const Valor* Ler(const std::string& chave, const std::string& nome) const;
+  // Keys of HKEY_LOCAL_MACHINE are stored by their path; keys of the other roots carry the
+  // root's name first ("HKCR\\TYPELIB\\..."), so that the roots stay apart.
+  void DefinirTexto(const std::string& chave, const std::string& nome, const std::string& texto,
+                    RaizRegistro raiz = RaizRegistro::LocalMachine);
+  void DefinirDword(const std::string& chave, const std::string& nome, std::uint32_t valor,
+                    RaizRegistro raiz = RaizRegistro::LocalMachine);
+  const Valor* Ler(const std::string& chave, const std::string& nome,
+                   RaizRegistro raiz = RaizRegistro::LocalMachine) const;
+  bool ExisteChave(const std::string& chave, RaizRegistro raiz = RaizRegistro::LocalMachine) const;
+  void ExcluirChave(const std::string& chave, RaizRegistro raiz = RaizRegistro::LocalMachine);
 
   long Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
   long Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
-  static std::string Normalizar(const std::string& caminho);
+  static std::string Normalizar(const std::string& caminho, RaizRegistro raiz = RaizRegistro::LocalMachine);
 };
 
 // ---- files -------------------------------------------------------------------------------
@@ -45,6 +52,10 @@ class ArquivosFalsos : public IArquivos {
   std::map<std::string, Arquivo> arquivos;  // normalised path -> file
   std::set<std::string> pastas;             // normalised paths
   std::set<std::string> somenteLeitura;     // folders where nothing can be created
+  // A copy from this source stops midway (the share dropped): the destination keeps a part.
+  std::set<std::string> copiaInterrompida;
+  // Copies into this folder fail as on a full disk, leaving a part of the file.
+  std::set<std::string> discoCheio;
   std::map<std::string, std::string> nomesOriginais;  // normalised -> path as created
 
   void CriarArquivo(const std::string& caminho, const std::string& bytes = "", bool oculto = false);
@@ -59,6 +70,7 @@ class ArquivosFalsos : public IArquivos {
   Falha CriarPasta(const std::string& pasta) override;
   Falha Copiar(const std::string& origem, const std::string& destino) override;
   Falha Excluir(const std::string& arquivo) override;
+  Falha Mover(const std::string& origem, const std::string& destino) override;
   bool LerVersao(const std::string& arquivo, VersaoFixa& versao) override;
   bool LerDataModificacao(const std::string& arquivo, DataHora& data) override;
   Falha AbrirParaAcrescentar(const std::string& arquivo, std::unique_ptr<IArquivoAberto>& aberto) override;
@@ -79,14 +91,29 @@ class ShellFalso : public IShell {
     std::string linha;
     EstiloJanela estilo;
   };
+  struct Execucao {
+    std::string arquivo, parametros;
+    EstiloJanela estilo;
+  };
   std::vector<Abertura> abertos;
-  std::vector<Inicio> iniciados;
+  std::vector<Inicio> iniciados;  // every command line started, kept or not, in order
+  std::vector<Execucao> executados;  // Executar and ExecutarProcesso, in order
   std::intptr_t resultadoAbrir = 42;
+  std::intptr_t resultadoExecutar = 42;
   Falha falhaIniciar;
+  Falha falhaExecutarProcesso;
+  // How many checks a started process stays running for (0 by default).
+  std::function<int(const std::string&)> duracao;
   std::function<void(const std::string&)> aoIniciar;  // runs for every started command
 
   std::intptr_t AbrirDocumento(IdJanela dono, const std::string& documento) override;
+  std::intptr_t Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
+                         EstiloJanela estilo) override;
   Falha IniciarPrograma(const std::string& linha, EstiloJanela estilo, std::uint32_t& id) override;
+  Falha IniciarProcesso(const std::string& linha, EstiloJanela estilo,
+                        std::unique_ptr<IProcessoIniciado>& processo) override;
+  Falha ExecutarProcesso(const std::string& arquivo, const std::string& parametros, EstiloJanela estilo,
+                         std::unique_ptr<IProcessoIniciado>& processo) override;
 };
 
 class JanelasFalsas : public IJanelas {
@@ -141,7 +168,18 @@ class SistemaFalso : public ISistema {
 class ProcessosFalsos : public IProcessos {
  public:
   std::vector<InfoProcesso> lista;
-  std::vector<InfoProcesso> Listar() override { return lista; }
+  std::set<std::uint32_t> recusamTerminar;  // ids that TerminateProcess cannot end
+  std::vector<std::uint32_t> terminados;
+  bool falhaListar = false;  // the snapshot raises a run-time error
+  std::function<void()> aoListar;  // runs before every snapshot: processes that come and go
+  std::uint32_t sessaoAtual = 1;
+  bool falhaSessao = false;
+  std::vector<InfoProcesso> Listar() override;
+  Falha Terminar(std::uint32_t id) override;
+  bool SessaoAtual(std::uint32_t& sessao) override;
+  // A running process with a name, path and session; its id.
+  std::uint32_t Adicionar(const std::string& nome, const std::string& caminho = "", std::uint32_t sessao = 1);
+  void Remover(const std::string& nome);  // every process of that name ends
 };
 
 class UnidadesFalsas : public IUnidades {
@@ -211,6 +249,57 @@ class RelogioFalso : public IRelogio {
   long long ms = 0;
   DataHora Agora() override { return agora; }
   long long Milissegundos() override { return ms += 10; }
+  void Dormir(unsigned milissegundos) override { ms += milissegundos; }
+};
+
+// ---- libraries, COM, security ---------------------------------------------------------------
+// A library is known by its file's bytes, so that a copy of it is the same library.
+class BibliotecasFalsas : public IBibliotecas {
+ public:
+  struct Biblioteca {
+    std::map<std::string, std::function<void()>> funcoes;  // export -> what running it does
+    FimExecucao fim = FimExecucao::Retornou;                // how every run ends
+  };
+  explicit BibliotecasFalsas(ArquivosFalsos& arquivos) : arquivos_(arquivos) {}
+  std::map<std::string, Biblioteca> bibliotecas;  // file bytes -> library; other files do not load
+  Falha falhaLinha;                               // the worker thread cannot be created
+  std::vector<std::string> execucoes;             // "path|export" of every run
+  int carregadas = 0;                             // loaded now
+  int maximoCarregadas = 0;
+
+  Falha Carregar(const std::string& caminho, std::unique_ptr<IBiblioteca>& biblioteca) override;
+  Falha Exporta(const std::string& caminho, const std::string& funcao, bool& exporta) override;
+
+ private:
+  ArquivosFalsos& arquivos_;
+};
+
+// Type libraries are known by their file's bytes; one is registered when the registry has
+// HKCR\TypeLib\<guid>\<major>.<minor> (hexadecimal, as Windows writes it); an object can be
+// created when HKCR\<progId>\CLSID exists.
+class ComFalso : public ICom {
+ public:
+  ComFalso(ArquivosFalsos& arquivos, RegistroFalso& registro) : arquivos_(arquivos), registro_(registro) {}
+  std::map<std::string, IdTypeLib> typeLibs;  // file bytes -> its type library
+  static std::string ChaveTypeLib(const IdTypeLib& id);
+  Falha LerTypeLib(const std::string& arquivo, IdTypeLib& id) override;
+  Falha TypeLibRegistrada(const IdTypeLib& id, bool& registrada) override;
+  Falha CriarObjeto(const std::string& progId) override;
+
+ private:
+  ArquivosFalsos& arquivos_;
+  RegistroFalso& registro_;
+};
+
+class SegurancaFalsa : public ISeguranca {
+ public:
+  bool elevado = true;
+  bool falhaToken = false;
+  std::vector<std::string> grupos{"Todos", "Administradores", "Usuários"};
+  std::string administradores = "Administradores";
+  bool Elevado() override { return elevado; }
+  bool GruposDoToken(std::vector<std::string>& nomes) override;
+  bool NomeGrupoAdministradores(std::string& nome) override;
 };
 
 // An environment of fakes; the pointers stay valid while the environment lives.
@@ -233,6 +322,9 @@ struct AmbienteFalso {
   class SessaoTerminalFalsa* sessaoTerminal;
   class RedeFalsa* rede;
   class ConsultaUnidadesFalsa* consultaUnidades;
+  BibliotecasFalsas* bibliotecas;
+  ComFalso* com;
+  SegurancaFalsa* seguranca;
 };
 
 }  // namespace tavoran::testes

@@ -1,7 +1,8 @@
 // Demo aid: starts a program, waits until its progress window (class frmInicial) is on the
-// screen and painted, freezes the process while an outside tool takes a screenshot, then
-// lets it go on. Arguments: <program> <ready-file> <continue-file>. Exit code 0 when the
-// window was caught, 1 when the program ended or 20 s passed first.
+// screen and painted (and, when a fourth argument is given, until its step text begins with
+// that text), freezes the process while an outside tool takes a screenshot, then lets it go
+// on. Arguments: <program> <ready-file> <continue-file> [step text]. Exit code 0 when the
+// window was caught, 1 when the program ended or 60 s passed first.
 #include <windows.h>
 
 #include <string>
@@ -25,11 +26,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   PROCESS_INFORMATION pi{};
   if (!CreateProcessA(nullptr, linha.data(), nullptr, nullptr, FALSE, 0, nullptr, pasta.c_str(), &si, &pi)) return 2;
   int codigo = 1;
-  const ULONGLONG fim = GetTickCount64() + 20000;
+  const std::string passoEsperado = __argc >= 5 ? __argv[4] : "";
+  const ULONGLONG fim = GetTickCount64() + 60000;
   while (GetTickCount64() < fim && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
     // The step text of the sequence shows that the window has been painted at least once.
     HWND passo = tavoran::testes::RotuloDoPasso(pi.dwProcessId);
-    if (passo == nullptr || tavoran::testes::TextoDaJanela(passo) == "Descrição do Processo...") continue;
+    if (passo == nullptr) continue;
+    const std::string texto = tavoran::testes::TextoDaJanela(passo);
+    if (texto == "Descrição do Processo..." || texto.rfind(passoEsperado, 0) != 0) continue;
     Sleep(15);
     {
       tavoran::testes::ProcessoCongelado congelado(pi.dwProcessId);

@@ -31,6 +31,17 @@ TEST(Texto, CaseMappingCoversPortugueseLetters) {
   EXPECT_EQ(ProcurarSemCaixa("P:\\TAVORAN.WIN\\x", "\\tavoran.win"), 2u);
 }
 
+TEST(Texto, PatternsMatchLikeTheDirectoryLookup) {
+  EXPECT_TRUE(CasaPadrao("RYX*.BLQ", "ryxws07.blq"));
+  EXPECT_TRUE(CasaPadrao("*.HTML", "WS07 (2026-12-08_09-05-07).HTML"));
+  EXPECT_TRUE(CasaPadrao("a*b*c", "axxbxbxc"));  // the first * has to give back characters
+  EXPECT_TRUE(CasaPadrao("??X", "abx"));
+  EXPECT_TRUE(CasaPadrao("*", ""));
+  EXPECT_FALSE(CasaPadrao("RYX*.BLQ", "RYXWS07.BLQ.bak"));
+  EXPECT_FALSE(CasaPadrao("a*b", "a"));
+  EXPECT_FALSE(CasaPadrao("?", ""));
+}
+
 TEST(EstadoErro, RoutineSuffixOnlyWhenRoutineIsNotBlank) {
   EstadoErro e;
   e.Definir(53, "Arquivo não encontrado", "CopiarArquivo");

@@ -7,6 +7,7 @@
 #include "reports/LinksAjuda.h"
 #include "reports/clsNKemRyxLogErr.h"
 #include "startup/frmInicial.h"
+#include "tests/fakes/EstacaoFalsa.h"
 #include "tests/fakes/Falsos.h"
 #include "tests/fakes/MotorBtrieveFalso.h"
 
@@ -14,6 +15,7 @@ namespace tavoran::testes {
 
 inline constexpr const char* kDirT = "P:\\Tavoran.win";
 inline constexpr const char* kChaveDirT = "SOFTWARE\\Tavoran\\DIR_T";
+inline constexpr const char* kComponentes = "P:\\Tavoran.win\\KORA\\COMPONENTES";
 
 // The suite installed on the share: the main directory in the registry, the version file
 // expecting version 1.0.0.0 of the four start-up programs, and the programs themselves.
@@ -37,6 +39,8 @@ inline void InstalarSuite(AmbienteFalso& f) {
     f.arquivos->DefinirVersao(caminho, "1.0.0.0");
   }
   v.Fechar();
+  PrepararWindows(f);
+  CriarComponenteCom(f, std::string(kComponentes) + "\\TLBINF32.DLL", "1.5.0.0", "{8B217740-717D-11CE-AB5B-D41203C10000}");
 }
 
 struct Cenario {

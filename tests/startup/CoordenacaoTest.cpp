@@ -91,7 +91,8 @@ TEST_F(Coordenacao, ComputerWithoutRecordUpdatesUnderTheLockAndIsRecorded) {
   EXPECT_EQ(r.usuario, "maria");
   EXPECT_EQ(r.forcar, "0");
   const std::string relatorio = f.arquivos->Conteudo(std::string(kDirT) + "\\Logs\\RYX\\ESTACAO01 (2026-12-08_09-05-07).HTML");
-  EXPECT_NE(relatorio.find("Nenhum componente precisou ser atualizado."), std::string::npos);
+  // The type-library browser was the one component the share had for it.
+  EXPECT_NE(relatorio.find("Instalar componente ActiveX 'C:\\WINDOWS\\SYSWOW64\\TLBINF32.DLL'."), std::string::npos);
 }
 
 TEST_F(Coordenacao, ForcedRecordEndsWithItsFlagClearedAndOtherFieldsKept) {

@@ -43,6 +43,7 @@ TEST(Main, AFullRunStartsTheManagerAndCloses) {
 
 TEST(Main, FailedPreparationUnloadsTheWindowWithoutShowingIt) {
   AmbienteFalso f;
+  PrepararWindows(f);
   f.registro->DefinirTexto(kChaveDirT, "", kDirT);
   f.arquivos->CriarArquivo(kMarcador);
   f.arquivos->arquivos[ArquivosFalsos::Normalizar(kMarcador)].emUso = true;

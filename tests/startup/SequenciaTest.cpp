@@ -70,13 +70,26 @@ TEST_F(Sequencia, WithoutUpdateTheManagerStartsInsideTheValidationsAndTheWindowC
 TEST_F(Sequencia, UpdateBranchRunsEveryRowThenRecordsReleasesAndStarts) {
   precisa = true;
   Executar();
-  EXPECT_EQ(chamadas, (Lista{"versao", "versoes", "precisa", "data", "pervasive", "barra", "bloqueio", "apagar",
-                             "modoInstalacao", "componentes", "impressora", "selvcomp", "desbloquear", "kem",
-                             "modoExecucao"}));
+  EXPECT_EQ(chamadas, (Lista{"versao", "versoes", "precisa", "data", "pervasive", "barra", "bloqueio", "precisa",
+                             "apagar", "modoInstalacao", "componentes", "impressora", "selvcomp", "desbloquear",
+                             "kem", "modoExecucao"}));
   const auto& t = c.f.visao->textos;
   EXPECT_NE(std::find(t.begin(), t.end(), "Preparando atualização"), t.end());
   EXPECT_NE(std::find(t.begin(), t.end(), "Finalizando atualização..."), t.end());
   EXPECT_NE(std::find(t.begin(), t.end(), "Instalando Impressora Virtual..."), t.end());
+}
+
+// Another session recorded the update between this one's first read and its lock.
+TEST_F(Sequencia, RecordThatAppearedUnderTheLockStartsTheManagerWithoutUpdating) {
+  precisa = true;
+  c.janela->Plano().obterBloqueio = [this] {
+    chamadas.push_back("bloqueio");
+    precisa = false;
+    return true;
+  };
+  Executar();
+  EXPECT_EQ(chamadas, (Lista{"versao", "versoes", "precisa", "data", "pervasive", "barra", "bloqueio", "precisa",
+                             "desbloquear", "kem", "apagar", "modoExecucao"}));
 }
 
 TEST_F(Sequencia, UpdateWithoutRowsLeavesOnlyTheSuccessNotice) {

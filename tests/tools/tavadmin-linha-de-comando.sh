@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs the real tavadmin over a fresh folder: status file, force flag, import, listing,
-# verification, and the refusals that must exit non-zero without writing.
+# verification, the fleet page, and the refusals that must exit non-zero without writing.
 # Usage: tavadmin-linha-de-comando.sh <path prefix> <program...>; the prefix is "Z:" for
 # a Windows build run through Wine ("wine-run tavadmin.exe"), empty for the Linux build.
 set -u
@@ -19,9 +19,12 @@ esperar() {  # exit code, then the command
     echo "FALHA: tavadmin $* saiu com $real, esperado $codigo"; cat "$local_/saida" "$local_/erros"; falhas=$((falhas + 1))
   fi
 }
-contem() {
-  if ! grep -qF -- "$1" "$local_/saida" "$local_/erros"; then
-    echo "FALHA: faltou \"$1\""; cat "$local_/saida" "$local_/erros"; falhas=$((falhas + 1))
+contem() {  # text, then the files to look in (the command's output by default)
+  local texto=$1
+  shift
+  [ $# -eq 0 ] && set -- "$local_/saida" "$local_/erros"
+  if ! grep -qF -- "$texto" "$@"; then
+    echo "FALHA: faltou \"$texto\""; cat "$@"; falhas=$((falhas + 1))
   fi
 }
 
@@ -53,4 +56,17 @@ esperar 0 verificar "$pasta/KEMVERSAO.BTR"
 contem "Registros: 2"
 printf 'isto não é um arquivo Btrieve, apenas texto qualquer para o teste\n%.0s' {1..80} >"$local_/LIXO.BTR"
 esperar 1 verificar "$pasta/LIXO.BTR"
+
+mkdir -p "$local_/Logs/RYX/Erros"
+: >"$local_/Logs/RYX/WS07 (2026-12-08_09-05-07).HTML"
+: >"$local_/Logs/RYX/Erros/WS07 (2026-12-08_09-05-09).HTML"
+cp "$local_/SELVCOMP.BTR" "$local_/RYXWS07.BLQ"  # a lock file nobody holds
+esperar 0 painel "$pasta" "$pasta/painel.html"
+contem "Painel gravado"
+contem "<td>WS07</td><td>1</td><td>2026-12-08</td><td>09:05:07</td><td>joao</td><td>Sim</td>" "$local_/painel.html"
+contem "<a href='Logs/RYX/Erros/WS07%20%282026-12-08_09-05-09%29.HTML'>" "$local_/painel.html"
+contem "<td>RYXWS07.BLQ</td><td>WS07</td><td><span class='abandonado'>" "$local_/painel.html"
+contem "<svg " "$local_/painel.html"
+esperar 1 painel "$pasta/nada" "$pasta/outra.html"
+contem "SELVCOMP.BTR\" n"
 exit $((falhas > 0))

@@ -3,13 +3,19 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
+#include <sstream>
 
 #include "btrieve/clsTavBtr20.h"
 #include "platform/Texto.h"
 #include "records/clsSelVcomp.h"
 #include "records/clsSssVersao.h"
+#include "tools/tavadmin/EnderecoPagina.h"
+#include "tools/tavadmin/LeitorFrota.h"
 #include "tools/tavadmin/ManifestoVersao.h"
+#include "tools/tavadmin/PaginaPainel.h"
+#include "tools/tavadmin/RelogioFerramenta.h"
 
 namespace tavoran::tavadmin {
 namespace {
@@ -29,7 +35,9 @@ const char* const kUso =
     "  importar <pasta> <manifesto.csv> [sistema]\n"
     "                                           substitui o conteúdo do arquivo de versões pelo manifesto\n"
     "                                           (tudo ou nada)\n"
-    "  verificar <arquivo>                      verifica a integridade de um arquivo Btrieve\n";
+    "  verificar <arquivo>                      verifica a integridade de um arquivo Btrieve\n"
+    "  painel <DirT> <página.html>              grava o painel das estações em HTML: status, atualização\n"
+    "                                           forçada, relatórios, bloqueios e atualizações por dia\n";
 
 // Why a file operation failed, in words an administrator can act on.
 std::string ExplicarFalha(const std::string& arquivo, std::int32_t numero, const std::string& descricao) {
@@ -65,9 +73,14 @@ class Comandos {
   int Versoes(const std::vector<std::string>& a);
   int Importar(const std::vector<std::string>& a);
   int Verificar(const std::vector<std::string>& a);
+  int Painel(const std::vector<std::string>& a);
 
  private:
   bool AbrirStatus(clsSelVcomp& status, const std::string& dirT, int& saida);
+  // Every record of the status file in key order; false when it cannot be read to the end.
+  bool PercorrerEstacoes(const std::string& dirT, const std::function<void(const clsSelVcomp&)>& cada, int& saida);
+  bool SaidaNaoEhPasta(const std::string& arquivo, int& saida);
+  bool GravarPagina(const std::string& arquivo, const std::string& bytes, int& saida);
   bool LocalizarEstacao(clsSelVcomp& status, const std::string& maquina, int& saida);
   bool SubstituirVersoes(clsSssVersao& versao, const std::vector<EntradaVersao>& entradas, std::string& falha);
 
@@ -99,18 +112,29 @@ bool Comandos::LocalizarEstacao(clsSelVcomp& status, const std::string& maquina,
   return false;
 }
 
-int Comandos::Estacoes(const std::vector<std::string>& a) {
+bool Comandos::PercorrerEstacoes(const std::string& dirT, const std::function<void(const clsSelVcomp&)>& cada,
+                                 int& saida) {
   clsSelVcomp status(c_.btrieve, c_.arquivos);
-  int saida = kSaidaOk;
-  if (!AbrirStatus(status, a[0], saida)) return saida;
-  c_.saida << "Máquina                        Status Data     Hora     Usuário              Forçar\n";
-  int quantidade = 0;
-  for (bool lido = status.Ler(Op::kObterPrimeiro); lido; lido = status.Ler(Op::kObterProximo)) {
-    c_.saida << status.Maquina() << " " << status.Status() << "      " << status.Data() << " " << status.Hora() << " "
-             << status.Usuario() << " " << status.ForcarAtualizaComponentes() << "\n";
-    ++quantidade;
-  }
-  if (status.ErroNumero() != St::kFimArquivo) return FalharRegistro(status, status.Arquivo());
+  if (!AbrirStatus(status, dirT, saida)) return false;
+  for (bool lido = status.Ler(Op::kObterPrimeiro); lido; lido = status.Ler(Op::kObterProximo)) cada(status);
+  if (status.ErroNumero() == St::kFimArquivo) return true;
+  saida = FalharRegistro(status, status.Arquivo());
+  return false;
+}
+
+int Comandos::Estacoes(const std::vector<std::string>& a) {
+  int saida = kSaidaOk, quantidade = 0;
+  std::ostringstream linhas;
+  const bool lidas = PercorrerEstacoes(
+      a[0],
+      [&](const clsSelVcomp& status) {
+        linhas << status.Maquina() << " " << status.Status() << "      " << status.Data() << " " << status.Hora()
+               << " " << status.Usuario() << " " << status.ForcarAtualizaComponentes() << "\n";
+        ++quantidade;
+      },
+      saida);
+  if (!lidas) return saida;
+  c_.saida << "Máquina                        Status Data     Hora     Usuário              Forçar\n" << linhas.str();
   c_.saida << quantidade << (quantidade == 1 ? " estação.\n" : " estações.\n");
   return kSaidaOk;
 }
@@ -321,6 +345,55 @@ int Comandos::Verificar(const std::vector<std::string>& a) {
   return kSaidaOk;
 }
 
+bool Comandos::SaidaNaoEhPasta(const std::string& arquivo, int& saida) {
+  for (const EntradaPasta& e : c_.arquivos.Listar(arquivo)) {
+    if (!e.pasta) continue;
+    saida = Falhar("\"" + arquivo + "\" é uma pasta: informe o arquivo da página.");
+    return false;
+  }
+  return true;
+}
+
+// Replaces the file with the bytes; the old page is removed first (writes append).
+bool Comandos::GravarPagina(const std::string& arquivo, const std::string& bytes, int& saida) {
+  Falha f;
+  if (!c_.arquivos.Listar(arquivo).empty()) f = c_.arquivos.Excluir(arquivo);
+  std::unique_ptr<IArquivoAberto> aberto;
+  if (!f.Ocorreu()) f = c_.arquivos.AbrirParaAcrescentar(arquivo, aberto);
+  if (!f.Ocorreu()) f = aberto->Escrever(bytes);
+  if (!f.Ocorreu()) return true;
+  saida = Falhar("Não foi possível gravar a página \"" + arquivo + "\": " + std::to_string(f.numero) + " - " +
+                 f.descricao);
+  return false;
+}
+
+// Reads the share (status file, reports, lock files) and writes the fleet page.
+int Comandos::Painel(const std::vector<std::string>& a) {
+  const std::string &dirT = a[0], &pagina = a[1];
+  int saida = kSaidaOk;
+  if (!SaidaNaoEhPasta(pagina, saida)) return saida;
+  Frota frota;
+  const bool lidas = PercorrerEstacoes(
+      dirT,
+      [&](const clsSelVcomp& s) {
+        frota.estacoes.push_back({Aparar(s.Maquina()), Aparar(s.Status()), Aparar(s.Data()), Aparar(s.Hora()),
+                                  Aparar(s.Usuario()), Aparar(s.ForcarAtualizaComponentes())});
+      },
+      saida);
+  if (!lidas) return saida;
+  LeitorFrota leitor(c_.btrieve, c_.arquivos, dirT);
+  leitor.LerRelatorios(frota);
+  leitor.LerBloqueios(frota);
+  RelogioFerramenta relogioComputador;
+  IRelogio& relogio = c_.relogio ? *c_.relogio : relogioComputador;
+  PaginaPainel montador(frota, {dirT, relogio.Agora(), EnderecoPastaParaPagina(pagina, dirT)});
+  if (!GravarPagina(pagina, ParaCp1252(montador.Montar()), saida)) return saida;
+  c_.saida << "Painel gravado em \"" << pagina << "\": " << frota.estacoes.size()
+           << (frota.estacoes.size() == 1 ? " estação, " : " estações, ") << frota.bloqueios.size()
+           << " arquivo(s) de bloqueio.\n";
+  return kSaidaOk;
+}
+
 struct DefinicaoComando {
   const char* nome;
   std::size_t minimo, maximo;  // arguments after the command name
@@ -332,6 +405,7 @@ constexpr DefinicaoComando kComandos[] = {
     {"remover", 2, 2, &Comandos::Remover},       {"criar-status", 1, 1, &Comandos::CriarStatus},
     {"gravar-estacao", 7, 7, &Comandos::GravarEstacao}, {"versoes", 1, 2, &Comandos::Versoes},
     {"importar", 2, 3, &Comandos::Importar},     {"verificar", 1, 1, &Comandos::Verificar},
+    {"painel", 2, 2, &Comandos::Painel},
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/Arquivos.h"
 #include "platform/Btrieve.h"
+#include "platform/Relogio.h"
 
 namespace tavoran::tavadmin {
 
@@ -21,6 +22,8 @@ struct Contexto {
   // The engine's own structural check of a closed file (its Btrieve status), when the
   // engine is linked in; verificar then runs it before walking the keys.
   std::function<int(const std::string& arquivo)> verificarEstrutura = nullptr;
+  // The time the fleet page is generated at; the computer's clock when none is given.
+  IRelogio* relogio = nullptr;
 };
 
 // Runs one command line (without the program name); returns the exit code.

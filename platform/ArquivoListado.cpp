@@ -1,4 +1,4 @@
-#include "btrieve/ArquivoListado.h"
+#include "platform/ArquivoListado.h"
 
 namespace tavoran {
 

@@ -1,5 +1,5 @@
 #pragma once
-// Existence test of the record-file layer: the directory lookup of the path, hidden and
+// The one existence test of a file: the directory lookup of the path, hidden and
 // archive files included, finds a file (folders do not count).
 #include <string>
 

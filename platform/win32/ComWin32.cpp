@@ -1,0 +1,73 @@
+#include "platform/win32/ComWin32.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include "platform/ErrosWindows.h"
+#include "platform/win32/Recursos.h"
+
+namespace tavoran::win32 {
+namespace {
+
+std::string TextoGuid(const GUID& guid) {
+  wchar_t texto[64] = {};
+  const int n = StringFromGUID2(guid, texto, 64);
+  return n > 0 ? Utf8(texto) : std::string();
+}
+
+// The type library's attributes, released with it.
+class AtributosTypeLib {
+ public:
+  explicit AtributosTypeLib(ITypeLib* lib) : lib_(lib) {}
+  AtributosTypeLib(const AtributosTypeLib&) = delete;
+  AtributosTypeLib& operator=(const AtributosTypeLib&) = delete;
+  ~AtributosTypeLib() {
+    if (atributos_) lib_->ReleaseTLibAttr(atributos_);
+  }
+  HRESULT Ler() { return lib_->GetLibAttr(&atributos_); }
+  const TLIBATTR* operator->() const { return atributos_; }
+
+ private:
+  ITypeLib* lib_;
+  TLIBATTR* atributos_ = nullptr;
+};
+
+}  // namespace
+
+Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
+  id = {};
+  Com<ITypeLib> lib;
+  HRESULT r = LoadTypeLibEx(Utf16(arquivo).c_str(), REGKIND_NONE, lib.Receber());
+  if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
+  AtributosTypeLib atributos(lib.get());
+  r = atributos.Ler();
+  if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
+  id.guid = TextoGuid(atributos->guid);
+  id.versaoMaior = atributos->wMajorVerNum;
+  id.versaoMenor = atributos->wMinorVerNum;
+  id.lcid = atributos->lcid;
+  return {};
+}
+
+Falha ComWin32::TypeLibRegistrada(const IdTypeLib& id, bool& registrada) {
+  registrada = false;
+  GUID guid{};
+  const HRESULT r = CLSIDFromString(Utf16(id.guid).c_str(), &guid);
+  if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
+  Bstr caminho;
+  registrada = SUCCEEDED(QueryPathOfRegTypeLib(guid, id.versaoMaior, id.versaoMenor, id.lcid, caminho.Receber()));
+  return {};
+}
+
+Falha ComWin32::CriarObjeto(const std::string& progId) {
+  CLSID clsid{};
+  HRESULT r = CLSIDFromProgID(Utf16(progId).c_str(), &clsid);
+  if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
+  Com<IUnknown> objeto;
+  r = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, objeto.ReceberVoid());
+  if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
+  return {};
+}
+
+}  // namespace tavoran::win32
