@@ -59,10 +59,13 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAV_FUZZ=ON -DTAV_TESTS=OFF >/dev/null
 	cmake --build $(FUZZ) -j$(JOBS) --target tav_motor_fuzz
 
+# engine/fuzz/sementes: inputs that once found a fault (a Next that came back to a record),
+# run first on their own, then given to the search as a start.
 test-fuzz: fuzz
 	mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/engine/tav_motor_fuzz engine/fuzz/sementes/*
 	$(FUZZ)/engine/tav_motor_fuzz -max_total_time=$(FUZZ_SEGUNDOS) -timeout=10 -rss_limit_mb=2048 -max_len=4096 -len_control=20 \
-	  -print_final_stats=1 $(FUZZ)/corpus
+	  -print_final_stats=1 $(FUZZ)/corpus engine/fuzz/sementes
 
 # Benchmarks; each prints its figures.
 bench: bench-motor bench-inicio bench-dia bench-dia-nativo bench-instalacao bench-painel

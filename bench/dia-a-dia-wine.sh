@@ -48,12 +48,15 @@ medir() {
   preencher_componentes "$build"  # the daily start lists the components folder of a full share
   cp "$build/tests/helpers/ProgramaTrivial.exe" "$ESTACAO_PASTA/ProgramaTrivial.exe"
   manifesto_grande >"$ESTACAO_PASTA/../grande.csv"
+  # Building the share need not survive a power failure: its thousands of commits go unflushed.
+  export TAV_BTRIEVE_SINCRONIZAR=0
   "$tavadmin" importar "$ESTACAO_PASTA" "$ESTACAO_PASTA/../grande.csv" >/dev/null
   "$tavadmin" gravar-estacao "$ESTACAO_PASTA" "$computador" 1 20261201 08:00:00 usuario 0 >/dev/null
   local i
   for i in $(seq 2 "$estacoes"); do
     "$tavadmin" gravar-estacao "$ESTACAO_PASTA" "EST$(printf '%05d' "$i")" 1 20261201 08:00:00 usuario 0 >/dev/null
   done
+  unset TAV_BTRIEVE_SINCRONIZAR
   local contadores="$ESTACAO_PASTA/../contadores.txt" tempos="$ESTACAO_PASTA/../tempos.txt"
   rm -f "$contadores"
   export TAV_REGISTRO_TEMPOS="D:\\tempos.txt"

@@ -127,7 +127,7 @@ int ArquivoBtrieve::Criar(const std::string& caminho, const std::uint8_t* espec,
     default:
       return kErroCriacao;
   }
-  Paginador pg(arq, true);
+  Paginador pg(arq, true, false);
   return pg.Formatar(cab);
 }
 
@@ -135,7 +135,11 @@ int ArquivoBtrieve::Abrir(const std::string& caminho, int modo, const std::strin
   if (caminho.empty()) return kNomeArquivoInvalido;
   if (modo > 0 || modo < -4) return kOperacaoInvalida;
   bool exclusivo = modo == -4;
-  switch (arq_.Abrir(caminho, Criacao::Existente, exclusivo)) {
+  ResultadoAbertura aberto = arq_.Abrir(caminho, Criacao::Existente, exclusivo);
+  // A file the user may only read still opens in read-only mode.
+  const bool semEscrita = aberto == ResultadoAbertura::SemAcesso && modo == -2;
+  if (semEscrita) aberto = arq_.Abrir(caminho, Criacao::Existente, false, true);
+  switch (aberto) {
     case ResultadoAbertura::Ok:
       break;
     case ResultadoAbertura::NaoExiste:
@@ -147,7 +151,7 @@ int ArquivoBtrieve::Abrir(const std::string& caminho, int modo, const std::strin
     default:
       return kArquivoNaoEncontrado;
   }
-  pg_ = std::make_unique<Paginador>(arq_, exclusivo);
+  pg_ = std::make_unique<Paginador>(arq_, exclusivo, semEscrita);
   int st = pg_->Carregar();
   if (st != kOk) {
     Fechar();
@@ -173,6 +177,7 @@ void ArquivoBtrieve::Fechar() {
       pg_->Descartar();
       pg_->FimEscrita();
     }
+    pg_->Encerrar();
   }
   pg_.reset();
   arq_.Fechar();  // closing the descriptor releases every lock of this open
@@ -266,12 +271,23 @@ int ArquivoBtrieve::ChaveValida(int numeroChave) const {
 }
 
 bool ArquivoBtrieve::BloqueadoPorMim(std::uint32_t id) const {
-  return id != 0 && (bloqueioSimples_ == id || bloqueiosMultiplos_.count(id) != 0);
+  return id != 0 && (bloqueioSimples_ == id || bloqueiosMultiplos_.count(id) != 0 || bloqueiosEscrita_.count(id) != 0);
+}
+
+void ArquivoBtrieve::SoltarSeLivre(std::uint32_t id) {
+  if (!BloqueadoPorMim(id)) pg_->DesbloquearRegistro(id);
 }
 
 void ArquivoBtrieve::LiberarBloqueioSimples() {
-  if (bloqueioSimples_ != 0 && !bloqueiosMultiplos_.count(bloqueioSimples_)) pg_->DesbloquearRegistro(bloqueioSimples_);
+  const std::uint32_t id = bloqueioSimples_;
   bloqueioSimples_ = 0;
+  if (id != 0) SoltarSeLivre(id);
+}
+
+void ArquivoBtrieve::LiberarBloqueiosEscrita() {
+  const std::set<std::uint32_t> ids = std::move(bloqueiosEscrita_);
+  bloqueiosEscrita_.clear();
+  for (std::uint32_t id : ids) SoltarSeLivre(id);
 }
 
 // Lock biases: 100/200 single record (wait / no wait), 300/400 multiple records.
@@ -294,21 +310,50 @@ int ArquivoBtrieve::AplicarBloqueio(int vies, std::uint32_t id, bool* esperar) {
   return kOk;
 }
 
-int ArquivoBtrieve::PodeAlterarRegistro(std::uint32_t id) {
+int ArquivoBtrieve::LerComVies(int vies, bool otimista, const std::function<int(std::uint32_t*)>& ler) {
+  for (int tentativa = 0; tentativa < 1000; ++tentativa) {
+    // Locking reads take the read lock, so that no commit comes between the read and the lock.
+    int st = pg_->IniciarLeitura(otimista && vies == 0 && tentativa < 3);
+    if (st != kOk) return st;
+    std::uint32_t id = 0;
+    st = ler(&id);
+    bool esperar = false;
+    if (st == kOk) st = AplicarBloqueio(vies, id, &esperar);
+    if (!pg_->FimLeitura()) continue;  // a commit overtook this read: read again
+    if (st != kRegistroEmUso || !esperar) return st;
+    // Wait outside the read lock, so that the holder can commit and unlock.
+    if (!pg_->BloquearRegistro(id, true)) return kRegistroEmUso;
+    pg_->DesbloquearRegistro(id);
+  }
+  return kRegistroEmUso;
+}
+
+int ArquivoBtrieve::ReservarRegistro(std::uint32_t id) {
   if (BloqueadoPorMim(id)) return kOk;
-  return pg_->RegistroBloqueadoPorOutro(id) ? kRegistroEmUso : kOk;
+  if (!pg_->BloquearRegistro(id, false)) return kRegistroEmUso;
+  bloqueiosEscrita_.insert(id);
+  reservadoNaChamada_ = id;
+  return kOk;
 }
 
 int ArquivoBtrieve::IniciarEscrita(bool transacao) {
   if (somenteLeitura_) return kAcessoNegado;
-  return pg_->IniciarEscrita(transacao);
+  escritaIniciadaNaChamada_ = !pg_->EscritaAtiva();
+  reservadoNaChamada_ = 0;
+  int st = pg_->IniciarEscrita(transacao);
+  if (st == kOk && transacao) pg_->MarcarPonto();
+  return st;
 }
 
 int ArquivoBtrieve::TerminarEscrita(int status, bool transacao) {
   if (status != kOk) {
-    // Checks come before changes; an error here means nothing of this call was applied,
-    // except after an I/O fault, when the whole pending write is dropped.
-    if (status == kErroES || !transacao) {
+    if (reservadoNaChamada_ != 0) {
+      bloqueiosEscrita_.erase(reservadoNaChamada_);
+      SoltarSeLivre(reservadoNaChamada_);
+    }
+    if (transacao && !escritaIniciadaNaChamada_) {
+      pg_->VoltarAoPonto();  // the transaction's earlier work and locks stay
+    } else {
       pg_->Descartar();
       pg_->FimEscrita();
     }
@@ -317,6 +362,7 @@ int ArquivoBtrieve::TerminarEscrita(int status, bool transacao) {
   if (transacao) return kOk;
   int st = pg_->Confirmar();
   pg_->FimEscrita();
+  LiberarBloqueiosEscrita();
   return st;
 }
 
@@ -324,6 +370,7 @@ int ArquivoBtrieve::ConfirmarTransacao() {
   if (!pg_ || !pg_->EscritaAtiva()) return kOk;
   int st = pg_->Confirmar();
   pg_->FimEscrita();
+  LiberarBloqueiosEscrita();
   return st;
 }
 
@@ -331,6 +378,7 @@ void ArquivoBtrieve::AbortarTransacao() {
   if (!pg_ || !pg_->EscritaAtiva()) return;
   pg_->Descartar();
   pg_->FimEscrita();
+  LiberarBloqueiosEscrita();
 }
 
 // ---- record operations --------------------------------------------------------------------
@@ -396,11 +444,12 @@ int ArquivoBtrieve::Alterar(std::uint8_t* dados, std::uint32_t* tamanho, int num
   const std::uint16_t tamReg = pg_->Cab().tamanhoRegistro;
   if (cursor_.id == 0) return kPosicionamentoInvalido;
   if (dados == nullptr || tamanho == nullptr || *tamanho < tamReg) return kTamanhoBufferDados;
-  if (numeroChave >= 0 && ChaveValida(numeroChave) != kOk) return kNumeroChaveInvalido;
   int st = IniciarEscrita(transacao);
   if (st != kOk) return st;
+  // Checked against the header as it is now: another open may have dropped the key.
+  if (numeroChave >= 0 && ChaveValida(numeroChave) != kOk) return TerminarEscrita(kNumeroChaveInvalido, transacao);
   const std::uint32_t id = cursor_.id;
-  if ((st = PodeAlterarRegistro(id)) != kOk) return TerminarEscrita(st, transacao);
+  if ((st = ReservarRegistro(id)) != kOk) return TerminarEscrita(st, transacao);
   std::vector<std::uint8_t> atual;
   st = LerRegistro(id, &atual);
   if (st == kEnderecoRegistroInvalido) return TerminarEscrita(kPosicionamentoInvalido, transacao);
@@ -454,7 +503,7 @@ int ArquivoBtrieve::Excluir(bool transacao) {
   int st = IniciarEscrita(transacao);
   if (st != kOk) return st;
   const std::uint32_t id = cursor_.id;
-  if ((st = PodeAlterarRegistro(id)) != kOk) return TerminarEscrita(st, transacao);
+  if ((st = ReservarRegistro(id)) != kOk) return TerminarEscrita(st, transacao);
   std::vector<std::uint8_t> atual;
   st = LerRegistro(id, &atual);
   if (st == kEnderecoRegistroInvalido) return TerminarEscrita(kPosicionamentoInvalido, transacao);
@@ -479,7 +528,7 @@ int ArquivoBtrieve::Excluir(bool transacao) {
   cursor_.id = 0;
   cursor_.imagem.clear();
   if (bloqueioSimples_ == id) LiberarBloqueioSimples();
-  if (bloqueiosMultiplos_.erase(id)) pg_->DesbloquearRegistro(id);
+  if (bloqueiosMultiplos_.erase(id)) SoltarSeLivre(id);
   return kOk;
 }
 
@@ -550,35 +599,24 @@ int ArquivoBtrieve::Obter(int operacao, int vies, bool somenteChave, std::uint8_
     if (cursor_.chave < 0 || cursor_.entrada.size() != tam + kTamId) return kPosicionamentoInvalido;
     if (cursor_.chave != numeroChave) return kNumeroChaveDiferente;
   }
-  for (int tentativa = 0; tentativa < 1000; ++tentativa) {
-    // Locking reads take the read lock, so that no commit comes between the read and the lock.
-    if ((st = pg_->IniciarLeitura(vies == 0 && tentativa < 3)) != kOk) return st;
-    std::vector<std::uint8_t> achada, registro;
-    std::uint32_t id = 0;
-    st = Localizar(operacao, numeroChave, tam, chave, !somenteChave || vies != 0, &achada, &id, &registro);
-    bool esperar = false;
-    if (st == kOk) st = AplicarBloqueio(vies, id, &esperar);
-    if (!pg_->FimLeitura()) continue;  // a commit overtook this read: read again
-    if (st == kRegistroEmUso && esperar) {
-      // Wait outside the read lock, so that the holder can commit and unlock.
-      if (!pg_->BloquearRegistro(id, true)) return kRegistroEmUso;
-      pg_->DesbloquearRegistro(id);
-      continue;
-    }
-    if (st != kOk) return st;
-    std::memcpy(chave, achada.data(), tam);
-    if (!somenteChave) {
-      std::memcpy(dados, registro.data(), tamReg);
-      *tamanho = tamReg;
-    }
-    cursor_.chave = numeroChave;
-    cursor_.entrada = achada;
-    cursor_.id = id;
-    cursor_.idPasso = id;
-    cursor_.imagem = std::move(registro);
-    return kOk;
+  std::vector<std::uint8_t> achada, registro;
+  st = LerComVies(vies, true, [&](std::uint32_t* id) {
+    achada.clear();
+    registro.clear();
+    return Localizar(operacao, numeroChave, tam, chave, !somenteChave || vies != 0, &achada, id, &registro);
+  });
+  if (st != kOk) return st;
+  std::memcpy(chave, achada.data(), tam);
+  if (!somenteChave) {
+    std::memcpy(dados, registro.data(), tamReg);
+    *tamanho = tamReg;
   }
-  return kRegistroEmUso;
+  cursor_.chave = numeroChave;
+  cursor_.entrada = achada;
+  cursor_.id = LeId(achada.data() + tam);
+  cursor_.idPasso = cursor_.id;
+  cursor_.imagem = std::move(registro);
+  return kOk;
 }
 
 int ArquivoBtrieve::Passo(int operacao, int vies, std::uint8_t* dados, std::uint32_t* tamanho) {
@@ -586,28 +624,26 @@ int ArquivoBtrieve::Passo(int operacao, int vies, std::uint8_t* dados, std::uint
   if (dados == nullptr || tamanho == nullptr || *tamanho < tamReg) return kTamanhoBufferDados;
   if ((operacao == kOpPassoProximo || operacao == kOpPassoAnterior) && cursor_.idPasso == 0)
     return kPosicionamentoInvalido;
-  int st = pg_->IniciarLeitura(false);
-  if (st != kOk) return st;
-  ComparadorId cmp;
-  ArvoreB arvore = ArvoreDados(cmp);
-  std::uint8_t sonda[kTamId];
-  GravaId(sonda, cursor_.idPasso);
-  Busca modo = operacao == kOpPassoPrimeiro  ? Busca::Primeiro
-               : operacao == kOpPassoUltimo  ? Busca::Ultimo
-               : operacao == kOpPassoProximo ? Busca::Maior
-                                             : Busca::Menor;
+  const Busca modo = operacao == kOpPassoPrimeiro  ? Busca::Primeiro
+                     : operacao == kOpPassoUltimo  ? Busca::Ultimo
+                     : operacao == kOpPassoProximo ? Busca::Maior
+                                                   : Busca::Menor;
   std::vector<std::uint8_t> achada;
-  st = arvore.Buscar(modo, sonda, &achada);
-  std::uint32_t id = st == kOk ? LeId(achada.data()) : 0;
-  bool esperar = false;
-  if (st == kOk) st = AplicarBloqueio(vies, id, &esperar);
-  pg_->FimLeitura();
+  int st = LerComVies(vies, false, [&](std::uint32_t* id) {
+    ComparadorId cmp;
+    ArvoreB arvore = ArvoreDados(cmp);
+    std::uint8_t sonda[kTamId];
+    GravaId(sonda, cursor_.idPasso);
+    int r = arvore.Buscar(modo, sonda, &achada);
+    if (r == kOk) *id = LeId(achada.data());
+    return r;
+  });
   if (st != kOk) return st;
   std::memcpy(dados, achada.data() + kTamId, tamReg);
   *tamanho = tamReg;
   cursor_ = Cursor{};
-  cursor_.id = id;
-  cursor_.idPasso = id;
+  cursor_.id = LeId(achada.data());
+  cursor_.idPasso = cursor_.id;
   cursor_.imagem.assign(achada.begin() + kTamId, achada.end());
   return kOk;
 }
@@ -624,15 +660,16 @@ int ArquivoBtrieve::ObterDireto(int vies, std::uint8_t* dados, std::uint32_t* ta
                                 std::uint8_t tamChave, int numeroChave) {
   const std::uint16_t tamReg = pg_->Cab().tamanhoRegistro;
   if (dados == nullptr || tamanho == nullptr || *tamanho < tamReg || *tamanho < 4) return kTamanhoBufferDados;
-  if (numeroChave >= 0 && ChaveValida(numeroChave) != kOk) return kNumeroChaveInvalido;
-  std::uint32_t id = Le32(dados);
-  int st = pg_->IniciarLeitura(false);
-  if (st != kOk) return st;
-  std::vector<std::uint8_t> registro;
-  st = LerRegistro(id, &registro);
-  bool esperar = false;
-  if (st == kOk) st = AplicarBloqueio(vies, id, &esperar);
-  pg_->FimLeitura();
+  const std::uint32_t id = Le32(dados);
+  std::vector<std::uint8_t> registro, entrada;
+  int st = LerComVies(vies, false, [&](std::uint32_t* encontrado) {
+    // Checked against the header as the read found it: another open may have dropped the key.
+    if (numeroChave >= 0 && ChaveValida(numeroChave) != kOk) return static_cast<int>(kNumeroChaveInvalido);
+    *encontrado = id;
+    int r = LerRegistro(id, &registro);
+    if (r == kOk && numeroChave >= 0) entrada = EntradaIndice(pg_->Cab().chaves[numeroChave], registro.data(), id);
+    return r;
+  });
   if (st != kOk) return st;
   std::memcpy(dados, registro.data(), tamReg);
   *tamanho = tamReg;
@@ -640,10 +677,10 @@ int ArquivoBtrieve::ObterDireto(int vies, std::uint8_t* dados, std::uint32_t* ta
   cursor_.id = id;
   cursor_.idPasso = id;
   if (numeroChave >= 0) {
-    const Chave& ch = pg_->Cab().chaves[numeroChave];
+    const std::size_t tam = entrada.size() - kTamId;
     cursor_.chave = numeroChave;
-    cursor_.entrada = EntradaIndice(ch, registro.data(), id);
-    if (chave != nullptr && tamChave >= ch.Tamanho()) std::memcpy(chave, cursor_.entrada.data(), ch.Tamanho());
+    cursor_.entrada = std::move(entrada);
+    if (chave != nullptr && tamChave >= tam) std::memcpy(chave, cursor_.entrada.data(), tam);
   }
   cursor_.imagem = std::move(registro);
   return kOk;
@@ -651,10 +688,12 @@ int ArquivoBtrieve::ObterDireto(int vies, std::uint8_t* dados, std::uint32_t* ta
 
 // Stat (15): the file specification as created, the record count and every key segment.
 int ArquivoBtrieve::Estatistica(std::uint8_t* dados, std::uint32_t* tamanho) {
-  int st = pg_->IniciarLeitura();
+  Cabecalho cab;
+  int st = LerComVies(0, true, [&](std::uint32_t*) {
+    cab = pg_->Cab();
+    return static_cast<int>(kOk);
+  });
   if (st != kOk) return st;
-  const Cabecalho cab = pg_->Cab();
-  pg_->FimLeitura();
   std::uint32_t necessario = 16 + 16 * static_cast<std::uint32_t>(cab.TotalSegmentos());
   if (dados == nullptr || tamanho == nullptr || *tamanho < necessario) return kTamanhoBufferDados;
   std::memset(dados, 0, necessario);
@@ -765,11 +804,8 @@ int ArquivoBtrieve::CriarIndice(const std::uint8_t* espec, std::uint32_t tamanho
             [&](const auto& a, const auto& b) { return cmp.Comparar(a.data(), b.data()) < 0; });
   if (!ch.Duplicada()) {
     for (std::size_t i = 1; i < entradas.size(); ++i)
-      if (cmp.CompararValor(entradas[i - 1].data(), entradas[i].data()) == 0) {
-        pg_->Descartar();
-        pg_->FimEscrita();
-        return kChaveDuplicada;
-      }
+      if (cmp.CompararValor(entradas[i - 1].data(), entradas[i].data()) == 0)
+        return TerminarEscrita(kChaveDuplicada, transacao);
   }
   ArvoreB indice(*pg_, &ch.raiz, cmp, tam + kTamId, tam + kTamId);
   for (const auto& e : entradas)
@@ -781,9 +817,10 @@ int ArquivoBtrieve::CriarIndice(const std::uint8_t* espec, std::uint32_t tamanho
 // Drop Supplemental Index (32): frees the key's pages; the keys after it move down by one.
 int ArquivoBtrieve::ExcluirIndice(int numeroChave, bool transacao) {
   int numero = numeroChave >= 0 ? numeroChave : numeroChave & 0x7F;
-  if (ChaveValida(numero) != kOk) return kNumeroChaveInvalido;
   int st = IniciarEscrita(transacao);
   if (st != kOk) return st;
+  // Checked against the header as it is now: another open may have dropped the key.
+  if (ChaveValida(numero) != kOk) return TerminarEscrita(kNumeroChaveInvalido, transacao);
   Cabecalho& cab = pg_->Cab();
   Chave& ch = cab.chaves[numero];
   ComparadorChave cmp(ch);
@@ -796,8 +833,9 @@ int ArquivoBtrieve::ExcluirIndice(int numeroChave, bool transacao) {
   return st;
 }
 
-// Every record once in the data tree, in id order; every index holds exactly one entry
-// per record, in order, with the key the record carries.
+// Every tree whole as its pages link it (ArvoreB::Verificar); every record once in the data
+// tree, in id order; every index holds exactly one entry per record, in order, with the key
+// the record carries.
 int ArquivoBtrieve::Verificar() {
   int st = pg_->IniciarLeitura(false);
   if (st != kOk) return st;
@@ -806,7 +844,7 @@ int ArquivoBtrieve::Verificar() {
   ArvoreB arvore = ArvoreDados(cmpId);
   std::uint32_t quantos = 0, anterior = 0;
   std::vector<std::uint32_t> ids;
-  st = arvore.Percorrer([&](const std::uint8_t* e) {
+  st = arvore.Verificar([&](const std::uint8_t* e) {
     std::uint32_t id = LeId(e);
     if (id <= anterior || id >= cab.proximoId) return static_cast<int>(kErroES);
     anterior = id;
@@ -822,7 +860,7 @@ int ArquivoBtrieve::Verificar() {
     ArvoreB indice(*pg_, &ch.raiz, cmp, tam + kTamId, tam + kTamId);
     std::vector<std::uint8_t> ultima;
     std::vector<std::uint32_t> vistos;
-    st = indice.Percorrer([&](const std::uint8_t* e) {
+    st = indice.Verificar([&](const std::uint8_t* e) {
       if (!ultima.empty()) {
         int c = cmp.Comparar(ultima.data(), e);
         if (c >= 0 || (!ch.Duplicada() && cmp.CompararValor(ultima.data(), e) == 0)) return static_cast<int>(kErroES);

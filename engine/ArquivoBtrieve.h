@@ -2,6 +2,7 @@
 // One open record file: its keys, records, current position and locks, and the record
 // operations of the interface on top of the data tree and the index trees.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -78,10 +79,20 @@ class ArquivoBtrieve {
   int ExisteValor(std::size_t k, const std::vector<std::uint8_t>& valor, std::uint32_t ignorarId, bool* existe);
   int AtribuirAutoIncremento(std::uint8_t* registro);
   int AplicarBloqueio(int vies, std::uint32_t id, bool* esperar);
+  // A read inside the read protocol: `ler` finds the record (its id), the lock bias is
+  // applied while the read holds, and a record another open holds is waited for outside
+  // it (biases 100 and 300).
+  int LerComVies(int vies, bool otimista, const std::function<int(std::uint32_t*)>& ler);
   bool BloqueadoPorMim(std::uint32_t id) const;
-  int PodeAlterarRegistro(std::uint32_t id);
+  // A write locks the record it changes, so that no other open locks it between the check
+  // and the commit; the lock lasts until the commit, or the transaction's end.
+  int ReservarRegistro(std::uint32_t id);
+  void SoltarSeLivre(std::uint32_t id);
   void LiberarBloqueioSimples();
+  void LiberarBloqueiosEscrita();
   int IniciarEscrita(bool transacao);
+  // Ends a write call: commits it (outside a transaction), or, on failure, undoes what this
+  // call alone changed and locked.
   int TerminarEscrita(int status, bool transacao);
   ArvoreB ArvoreDados(const ComparadorId& cmp);
   int ChaveValida(int numeroChave) const;
@@ -93,6 +104,9 @@ class ArquivoBtrieve {
   Cursor cursor_;
   std::uint32_t bloqueioSimples_ = 0;
   std::set<std::uint32_t> bloqueiosMultiplos_;
+  std::set<std::uint32_t> bloqueiosEscrita_;  // records this open's writes changed, locked
+  std::uint32_t reservadoNaChamada_ = 0;      // the one the current call locked
+  bool escritaIniciadaNaChamada_ = false;     // the current call began the write
 };
 
 // Walks every tree of a closed file and checks it against its records: 0, or 2 / 30 / 12.

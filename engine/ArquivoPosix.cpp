@@ -51,6 +51,7 @@ ResultadoAbertura ArquivoSO::Abrir(const std::string& caminho, Criacao criacao, 
     return ResultadoAbertura::EmUsoExclusivo;
   }
   fd_ = fd;
+  caminho_ = caminho;
   return ResultadoAbertura::Ok;
 }
 

@@ -17,6 +17,7 @@ inline constexpr std::uint64_t kBloqueioModo = kBaseBloqueios;            // sha
 inline constexpr std::uint64_t kBloqueioEscrita = kBaseBloqueios + 1;     // one writer at a time
 inline constexpr std::uint64_t kBloqueioConfirmacao = kBaseBloqueios + 2; // readers shared, commit exclusive
 inline constexpr std::uint64_t kBloqueioTransacao = kBaseBloqueios + 3;   // held through a transaction
+inline constexpr std::uint64_t kBloqueioPendente = kBaseBloqueios + 4;    // shared by opens that committed
 inline constexpr std::uint64_t kBloqueioRegistros = kBaseBloqueios + 16;  // + record id
 
 class ArquivoSO {
@@ -30,6 +31,7 @@ class ArquivoSO {
   ResultadoAbertura Abrir(const std::string& caminho, Criacao criacao, bool exclusivo, bool somenteLeitura = false);
   void Fechar();
   bool Aberto() const;
+  const std::string& Caminho() const { return caminho_; }
 
   // Reads up to n bytes at pos; *lidos receives what was read (short at end of file).
   bool Ler(std::uint64_t pos, void* destino, std::size_t n, std::size_t* lidos);
@@ -41,13 +43,14 @@ class ArquivoSO {
   // One-byte locks at the offsets above; esperar blocks until granted.
   bool Bloquear(std::uint64_t pos, bool exclusivo, bool esperar);
   void Desbloquear(std::uint64_t pos);
-  // True when another open holds a lock on pos.
+  // True when another open holds a lock on pos, shared or exclusive.
   bool BloqueadoPorOutro(std::uint64_t pos);
 
   static bool Existe(const std::string& caminho);
   static void Pausar(unsigned microssegundos);
 
  private:
+  std::string caminho_;
 #ifdef _WIN32
   void* h_ = nullptr;
 #else

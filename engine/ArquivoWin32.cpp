@@ -58,6 +58,7 @@ ResultadoAbertura ArquivoSO::Abrir(const std::string& caminho, Criacao criacao, 
     return ResultadoAbertura::EmUsoExclusivo;
   }
   h_ = h;
+  caminho_ = caminho;
   return ResultadoAbertura::Ok;
 }
 
@@ -124,8 +125,9 @@ void ArquivoSO::Desbloquear(std::uint64_t pos) {
 }
 
 bool ArquivoSO::BloqueadoPorOutro(std::uint64_t pos) {
-  // No lock query on Windows: a shared lock that cannot be granted means an exclusive holder.
-  if (!Bloquear(pos, false, false)) return true;
+  // No lock query on Windows: an exclusive lock that cannot be granted means a holder of
+  // either kind (the caller holds none on pos).
+  if (!Bloquear(pos, true, false)) return true;
   Desbloquear(pos);
   return false;
 }

@@ -10,8 +10,6 @@ namespace tavoran::motor {
 
 namespace {
 constexpr std::size_t kCabPagina = 16;
-constexpr std::uint8_t kFolha = 1;
-constexpr std::uint8_t kInterna = 2;
 constexpr int kProfundidadeMaxima = 48;
 
 std::uint16_t Quantidade(const Pagina* p) { return Le16(p->dados.data() + 2); }
@@ -35,18 +33,18 @@ int ArvoreB::ObterValidada(std::uint32_t numero, Pagina** p, bool inteira) {
   int st = pg_.Obter(numero, p, inteira);
   if (st != kOk) return st;
   Pagina* pag = *p;
-  if (pag->validada) return kOk;
+  if (pag->validadaPara == Forma()) return kOk;
   std::uint8_t tipo = pag->dados[0];
   std::size_t n = Quantidade(pag);
   std::uint32_t paginas = pg_.Cab().paginas;
-  if (tipo == kFolha) {
+  if (tipo == kTipoFolha) {
     if (n > CapacidadeFolha() || Proxima(pag) >= paginas || Anterior(pag) >= paginas) return kErroES;
-  } else if (tipo == kInterna) {
+  } else if (tipo == kTipoPaginaInterna) {
     if (n > CapacidadeInterna() || Proxima(pag) == 0 || Proxima(pag) >= paginas) return kErroES;
   } else {
     return kErroES;
   }
-  pag->validada = true;
+  pag->validadaPara = Forma();
   return kOk;
 }
 
@@ -67,7 +65,7 @@ int ArvoreB::Descer(const std::uint8_t* sonda, bool estrito, std::vector<Passo>*
     Pagina* p = nullptr;
     int st = ObterValidada(atual, &p);
     if (st != kOk) return st;
-    if (p->dados[0] == kFolha) {
+    if (p->dados[0] == kTipoFolha) {
       *folha = atual;
       return kOk;
     }
@@ -101,7 +99,7 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
       if (nivel >= kProfundidadeMaxima) return kErroES;
       Pagina* p = nullptr;
       if ((st = ObterValidada(atual, &p)) != kOk) return st;
-      if (p->dados[0] == kFolha) break;
+      if (p->dados[0] == kTipoFolha) break;
       std::size_t n = Quantidade(p);
       const std::size_t pos = kCabPagina + (n == 0 ? 0 : n - 1) * (4 + tamSep_);
       if (modo == Busca::Ultimo && n > 0 && (st = pg_.LerTrecho(p, pos, 4)) != kOk) return st;
@@ -118,7 +116,7 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
   while (folha != 0 && limite-- > 0) {
     Pagina* p = nullptr;
     if ((st = ObterValidada(folha, &p)) != kOk) return st;
-    if (p->dados[0] != kFolha) return kErroES;
+    if (p->dados[0] != kTipoFolha) return kErroES;
     int n = Quantidade(p);
     const std::uint8_t* base = p->dados.data() + kCabPagina;
     // The part of an entry that orders it, read from the file if needed; null on failure.
@@ -155,12 +153,29 @@ int ArvoreB::Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint
     if (indice >= 0) {
       if ((st = pg_.LerTrecho(p, kCabPagina + indice * tamEntrada_, tamEntrada_)) != kOk) return st;
       encontrada->assign(base + indice * tamEntrada_, base + (indice + 1) * tamEntrada_);
-      return kOk;
+      // A damaged tree may lead elsewhere (an entry out of order, a sibling link back): the
+      // entry must stand where the search asked, so that Next always advances.
+      return Satisfaz(modo, encontrada->data(), sonda) ? kOk : kErroES;
     }
     primeiraFolha = false;
     folha = paraFrente ? Proxima(p) : Anterior(p);
   }
   return folha == 0 ? kFimDeArquivo : kErroES;
+}
+
+bool ArvoreB::Satisfaz(Busca modo, const std::uint8_t* entrada, const std::uint8_t* sonda) const {
+  switch (modo) {
+    case Busca::MaiorIgual:
+      return cmp_.Comparar(entrada, sonda) >= 0;
+    case Busca::Maior:
+      return cmp_.Comparar(entrada, sonda) > 0;
+    case Busca::MenorIgual:
+      return cmp_.Comparar(entrada, sonda) <= 0;
+    case Busca::Menor:
+      return cmp_.Comparar(entrada, sonda) < 0;
+    default:
+      return true;
+  }
 }
 
 int ArvoreB::LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice) {
@@ -195,10 +210,10 @@ int ArvoreB::Inserir(const std::uint8_t* entrada) {
     std::uint32_t nova = 0;
     Pagina* p = nullptr;
     if ((st = pg_.Alocar(&nova, &p)) != kOk) return st;
-    p->dados[0] = kFolha;
+    p->dados[0] = kTipoFolha;
     DefinirQuantidade(p, 1);
     std::memcpy(p->dados.data() + kCabPagina, entrada, tamEntrada_);
-    p->validada = true;
+    p->validadaPara = Forma();
     *raiz_ = nova;
     pg_.SujarCabecalho();
     return kOk;
@@ -235,13 +250,13 @@ int ArvoreB::Inserir(const std::uint8_t* entrada) {
   std::uint32_t nova = 0;
   Pagina* d = nullptr;
   if ((st = pg_.Alocar(&nova, &d)) != kOk) return st;
-  d->dados[0] = kFolha;
+  d->dados[0] = kTipoFolha;
   std::size_t direita = n + 1 - esquerda;
   std::memcpy(d->dados.data() + kCabPagina, todas.data() + esquerda * tamEntrada_, direita * tamEntrada_);
   DefinirQuantidade(d, direita);
   DefinirProxima(d, Proxima(p));
   DefinirAnterior(d, folha);
-  d->validada = true;
+  d->validadaPara = Forma();
   if (Proxima(p) != 0) {
     Pagina* seguinte = nullptr;
     if ((st = ObterValidada(Proxima(p), &seguinte)) != kOk) return st;
@@ -263,12 +278,12 @@ int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separ
     std::uint32_t nova = 0;
     Pagina* r = nullptr;
     if ((st = pg_.Alocar(&nova, &r)) != kOk) return st;
-    r->dados[0] = kInterna;
+    r->dados[0] = kTipoPaginaInterna;
     DefinirQuantidade(r, 1);
     DefinirProxima(r, *raiz_);
     Grava32(r->dados.data() + kCabPagina, direita);
     std::memcpy(r->dados.data() + kCabPagina + 4, separador, tamSep_);
-    r->validada = true;
+    r->validadaPara = Forma();
     *raiz_ = nova;
     pg_.SujarCabecalho();
     return kOk;
@@ -298,13 +313,13 @@ int ArvoreB::InserirNoPai(std::vector<Passo>& caminho, const std::uint8_t* separ
   std::uint32_t numDireita = 0;
   Pagina* d = nullptr;
   if ((st = pg_.Alocar(&numDireita, &d)) != kOk) return st;
-  d->dados[0] = kInterna;
+  d->dados[0] = kTipoPaginaInterna;
   const std::uint8_t* entradaMeio = todas.data() + meio * passo;
   DefinirProxima(d, Le32(entradaMeio));
   std::size_t restantes = n - meio;
   std::memcpy(d->dados.data() + kCabPagina, entradaMeio + passo, restantes * passo);
   DefinirQuantidade(d, restantes);
-  d->validada = true;
+  d->validadaPara = Forma();
   std::memcpy(base, todas.data(), meio * passo);
   DefinirQuantidade(p, meio);
   std::vector<std::uint8_t> sobe(entradaMeio + 4, entradaMeio + 4 + tamSep_);
@@ -399,7 +414,7 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
     if (nivel >= kProfundidadeMaxima) return kErroES;
     Pagina* p = nullptr;
     if ((st = ObterValidada(atual, &p)) != kOk) return st;
-    if (p->dados[0] == kFolha) break;
+    if (p->dados[0] == kTipoFolha) break;
     atual = Proxima(p);
   }
   std::uint32_t limite = pg_.Cab().paginas;
@@ -407,7 +422,7 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
     if (limite-- == 0) return kErroES;
     Pagina* p = nullptr;
     if ((st = ObterValidada(atual, &p, true)) != kOk) return st;
-    if (p->dados[0] != kFolha) return kErroES;
+    if (p->dados[0] != kTipoFolha) return kErroES;
     int n = Quantidade(p);
     for (int i = 0; i < n; ++i) {
       if ((st = visitar(p->dados.data() + kCabPagina + i * tamEntrada_)) != kOk) return st;
@@ -415,6 +430,49 @@ int ArvoreB::Percorrer(const std::function<int(const std::uint8_t*)>& visitar) {
     atual = Proxima(p);
   }
   return kOk;
+}
+
+// One page of the walk in Verificar: its entries lie in [inferior, superior) (null: open),
+// a leaf at the depth of the others and next in the leaf chain.
+int ArvoreB::VerificarPagina(std::uint32_t numero, const std::vector<std::uint8_t>* inferior,
+                             const std::vector<std::uint8_t>* superior, int nivel, Verificacao& v) {
+  if (nivel >= kProfundidadeMaxima || !v.vistas.insert(numero).second) return kErroES;
+  Pagina* p = nullptr;
+  int st = ObterValidada(numero, &p, true);
+  if (st != kOk) return st;
+  const bool folha = p->dados[0] == kTipoFolha;
+  const std::size_t n = Quantidade(p), passo = folha ? tamEntrada_ : 4 + tamSep_, deslocamento = folha ? 0 : 4;
+  std::vector<std::vector<std::uint8_t>> chaves;  // the entries, or the separators
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint8_t* e = p->dados.data() + kCabPagina + i * passo + deslocamento;
+    if ((inferior && cmp_.Comparar(e, inferior->data()) < 0) || (superior && cmp_.Comparar(e, superior->data()) >= 0) ||
+        (!chaves.empty() && cmp_.Comparar(chaves.back().data(), e) >= 0))
+      return kErroES;
+    chaves.emplace_back(e, e + (folha ? tamEntrada_ : tamSep_));
+  }
+  if (folha) {
+    if ((v.profundidade >= 0 && v.profundidade != nivel) || Anterior(p) != v.folhaAnterior ||
+        (v.folhaAnterior != 0 && numero != v.proximaEsperada))
+      return kErroES;
+    v.profundidade = nivel;
+    v.folhaAnterior = numero;
+    v.proximaEsperada = Proxima(p);
+    for (const auto& e : chaves)
+      if ((st = v.visitar(e.data())) != kOk) return st;
+    return kOk;
+  }
+  std::vector<std::uint32_t> filhos{Proxima(p)};
+  for (std::size_t i = 0; i < n; ++i) filhos.push_back(Le32(p->dados.data() + kCabPagina + i * passo));
+  for (std::size_t i = 0; i <= n && st == kOk; ++i)
+    st = VerificarPagina(filhos[i], i == 0 ? inferior : &chaves[i - 1], i == n ? superior : &chaves[i], nivel + 1, v);
+  return st;
+}
+
+int ArvoreB::Verificar(const std::function<int(const std::uint8_t*)>& visitar) {
+  if (*raiz_ == 0) return kOk;
+  Verificacao v{visitar, {}, -1, 0, 0};
+  int st = VerificarPagina(*raiz_, nullptr, nullptr, 0, v);
+  return st == kOk && v.proximaEsperada != 0 ? kErroES : st;
 }
 
 int ArvoreB::LiberarPaginas() {
@@ -428,7 +486,7 @@ int ArvoreB::LiberarPaginas() {
     if (nivel >= kProfundidadeMaxima || !vistas.insert(numero).second) return kErroES;
     Pagina* p = nullptr;
     if ((st = ObterValidada(numero, &p, true)) != kOk) return st;
-    if (p->dados[0] == kInterna) {
+    if (p->dados[0] == kTipoPaginaInterna) {
       pilha.push_back({Proxima(p), nivel + 1});
       for (std::size_t i = 0; i < Quantidade(p); ++i)
         pilha.push_back({Le32(p->dados.data() + kCabPagina + i * (4 + tamSep_)), nivel + 1});

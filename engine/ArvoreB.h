@@ -3,6 +3,7 @@
 // and one index tree per key (key value + record id). Leaves are linked both ways.
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "engine/Paginador.h"
@@ -31,6 +32,11 @@ class ArvoreB {
   int Buscar(Busca modo, const std::uint8_t* sonda, std::vector<std::uint8_t>* encontrada);
   // Visits every entry in order; a non-zero result of the visitor stops the walk.
   int Percorrer(const std::function<int(const std::uint8_t*)>& visitar);
+  // Walks the tree from its root, as searches do, and visits every entry in order: 2 when a
+  // page is reached twice, entries or separators are out of order or outside what the parent
+  // sends there, leaves lie at different depths, or the leaf chain does not link the leaves
+  // in that order.
+  int Verificar(const std::function<int(const std::uint8_t*)>& visitar);
   int LiberarPaginas();
 
  private:
@@ -38,6 +44,17 @@ class ArvoreB {
     std::uint32_t pagina;
     int filho;  // -1: leftmost child
   };
+  struct Verificacao {
+    const std::function<int(const std::uint8_t*)>& visitar;
+    std::set<std::uint32_t> vistas;
+    int profundidade;             // of the leaves; -1 before the first
+    std::uint32_t folhaAnterior;  // the leaf before in key order
+    std::uint32_t proximaEsperada;  // its next-leaf link
+  };
+  int VerificarPagina(std::uint32_t numero, const std::vector<std::uint8_t>* inferior,
+                      const std::vector<std::uint8_t>* superior, int nivel, Verificacao& v);
+  // The entry found stands where the search asked relative to the probe.
+  bool Satisfaz(Busca modo, const std::uint8_t* entrada, const std::uint8_t* sonda) const;
   // A page whose header was checked; its entries are read as they are touched, or all of
   // it at once when inteira.
   int ObterValidada(std::uint32_t numero, Pagina** p, bool inteira = false);
@@ -49,6 +66,8 @@ class ArvoreB {
   int RetirarFolhaVazia(std::vector<Passo>& caminho, std::uint32_t folha);
   int LocalizarIgual(const std::uint8_t* sonda, std::uint32_t* folha, int* indice);
   std::size_t CapacidadeFolha() const;
+  // The entry and separator lengths, which fix what a page of this tree may hold.
+  std::uint32_t Forma() const { return static_cast<std::uint32_t>(tamEntrada_ << 16 | tamSep_); }
   std::size_t CapacidadeInterna() const;
 
   Paginador& pg_;

@@ -12,14 +12,15 @@ namespace {
 constexpr std::size_t kPosMarcador = 24;
 constexpr std::size_t kPosChaves = 96;
 constexpr std::size_t kPosSegmentos = 1056;
-constexpr std::size_t kPosCrc = kTamanhoCabecalho - 4;
+constexpr std::size_t kPosCrcFormato1 = kTamanhoCabecalho - 4;
 
-std::uint32_t CrcCabecalho(const std::uint8_t* p) {
-  // The marker is written on its own during a commit; it has its own checksum.
+// The checksum of the used part; the marker is written on its own during a commit and has
+// its own checksum.
+std::uint32_t CrcCabecalho(const std::uint8_t* p, std::size_t usado) {
   std::uint32_t c = Crc32(p, kPosMarcador);
   static const std::uint8_t zeros[24] = {};
   c = Crc32(zeros, sizeof zeros, c);
-  return Crc32(p + kPosMarcador + 24, kPosCrc - kPosMarcador - 24, c);
+  return Crc32(p + kPosMarcador + 24, usado - kPosMarcador - 24, c);
 }
 
 bool TamanhoPaginaValido(std::uint32_t t) { return t == 4096 || t == 8192 || t == 16384 || t == 32768; }
@@ -41,8 +42,9 @@ int Cabecalho::TotalSegmentos() const {
 
 void CodificarMarcador(const MarcadorDiario& m, std::uint8_t* d) {
   Grava64(d, m.nonce);
-  Grava64(d + 8, m.posicao);
-  Grava32(d + 16, m.paginasOriginais);
+  Grava32(d + 8, m.posicao);
+  Grava32(d + 12, m.paginas);
+  Grava32(d + 16, m.anterior);
   Grava32(d + 20, Crc32(d, 20));
 }
 
@@ -66,6 +68,7 @@ void Cabecalho::Codificar(std::uint8_t* d) const {
   d[78] = temProprietario ? 1 : 0;
   d[79] = modoProprietario;
   std::memcpy(d + 80, proprietario.data(), proprietario.size() < 9 ? proprietario.size() : 9);
+  Grava32(d + 92, estrutura);
   std::size_t seg = 0;
   for (std::size_t k = 0; k < chaves.size(); ++k) {
     std::uint8_t* c = d + kPosChaves + 8 * k;
@@ -81,30 +84,45 @@ void Cabecalho::Codificar(std::uint8_t* d) const {
       e[7] = s.nulo;
     }
   }
-  Grava32(d + kPosCrc, CrcCabecalho(d));
+  const std::size_t usado = TamanhoUsadoCabecalho(seg);
+  Grava32(d + usado, CrcCabecalho(d, usado));
+}
+
+void SelarFormato1(std::uint8_t* d) { Grava32(d + kPosCrcFormato1, CrcCabecalho(d, kPosCrcFormato1)); }
+
+bool FormatoConhecido(const std::uint8_t* o) {
+  const std::uint32_t versao = Le32(o + 8);
+  return std::memcmp(o, kAssinatura, 8) == 0 && (versao == kVersaoFormato || versao == kVersaoFormato1);
 }
 
 bool DecodificarMarcador(const std::uint8_t* o, MarcadorDiario* m, std::uint64_t* contador) {
-  if (std::memcmp(o, kAssinatura, 8) != 0) return false;
+  if (!FormatoConhecido(o)) return false;
   *contador = Le64(o + 16);
+  *m = MarcadorDiario{};
+  m->formato1 = Le32(o + 8) == kVersaoFormato1;
   const std::uint8_t* p = o + kPosMarcador;
-  if (Crc32(p, 20) != Le32(p + 20)) {
-    // A marker write cut short happens before any page is touched: no journal is pending.
-    *m = MarcadorDiario{};
-    return true;
-  }
+  // A marker write cut short happens before any page is touched: no journal is pending.
+  // Both formats checksum the marker alike.
+  if (Crc32(p, 20) != Le32(p + 20)) return true;
   m->nonce = Le64(p);
-  m->posicao = Le64(p + 8);
-  m->paginasOriginais = Le32(p + 16);
+  if (m->formato1) return true;  // the rollback journal is found by the recovery itself
+  m->posicao = Le32(p + 8);
+  m->paginas = Le32(p + 12);
+  m->anterior = Le32(p + 16);
   return true;
 }
 
 int DecodificarCabecalho(const std::uint8_t* o, std::size_t n, Cabecalho* cab) {
   if (n < 8 || std::memcmp(o, kAssinatura, 8) != 0) return kNaoEArquivoBtrieve;
-  if (n < kTamanhoCabecalho) return kErroES;
-  if (Le32(o + 8) != kVersaoFormato) return kNaoEArquivoBtrieve;
-  if (CrcCabecalho(o) != Le32(o + kPosCrc)) return kErroES;
+  if (n < kPosSegmentos + 4) return kErroES;
+  if (!FormatoConhecido(o)) return kNaoEArquivoBtrieve;
+  const std::uint32_t versao = Le32(o + 8);
+  const std::uint16_t segmentos = Le16(o + 70);
+  // Format 2 checksums the used part, format 1 the whole header.
+  const std::size_t usado = versao == kVersaoFormato ? TamanhoUsadoCabecalho(segmentos) : kPosCrcFormato1;
+  if (segmentos > kMaxSegmentos || n < usado + 4 || CrcCabecalho(o, usado) != Le32(o + usado)) return kErroES;
   Cabecalho c;
+  c.versao = versao;
   c.tamanhoPagina = Le32(o + 12);
   c.contador = Le64(o + 16);
   if (!DecodificarMarcador(o, &c.marcador, &c.contador)) return kErroES;
@@ -122,6 +140,7 @@ int DecodificarCabecalho(const std::uint8_t* o, std::size_t n, Cabecalho* cab) {
   c.modoProprietario = o[79];
   c.proprietario.assign(reinterpret_cast<const char*>(o + 80), 9);
   c.proprietario.resize(std::strlen(c.proprietario.c_str()));
+  c.estrutura = Le32(o + 92);
   if (!TamanhoPaginaValido(c.tamanhoPagina) || c.paginas == 0 || c.listaLivre >= c.paginas ||
       c.raizDados >= c.paginas || c.tamanhoRegistro == 0 || c.tamanhoRegistro > kMaxRegistro ||
       nChaves > kMaxChaves || nSeg > kMaxSegmentos || c.proximoId == 0)

@@ -9,7 +9,9 @@
 namespace tavoran::motor {
 
 inline constexpr std::size_t kTamanhoCabecalho = 4096;
-inline constexpr std::uint32_t kVersaoFormato = 1;
+inline constexpr std::uint32_t kVersaoFormato = 2;
+// Files written before format 2: read as they are, turned into format 2 by their first write.
+inline constexpr std::uint32_t kVersaoFormato1 = 1;
 inline constexpr int kMaxSegmentos = 119;
 inline constexpr int kMaxChaves = 119;
 inline constexpr int kMaxRegistro = 4078;
@@ -49,13 +51,19 @@ struct Chave {
   std::uint16_t Tamanho() const;
 };
 
+// Names the journal of the last commit while its pages may not be on the disk yet.
 struct MarcadorDiario {
-  std::uint64_t nonce = 0;             // 0: no journal pending
-  std::uint64_t posicao = 0;           // byte offset of the journal inside the file
-  std::uint32_t paginasOriginais = 0;  // page count to restore
+  std::uint64_t nonce = 0;     // 0: nothing pending; else the counter that commit reaches
+  std::uint32_t posicao = 0;   // where its journal starts, in pages
+  std::uint32_t paginas = 0;   // the journal's length, in pages
+  std::uint32_t anterior = 0;  // the previous commit's journal, still needed (0: none)
+  // Read from a format-1 file: its marker holds a rollback journal's place, and any nonce
+  // means a commit is writing, or died doing it.
+  bool formato1 = false;
 };
 
 struct Cabecalho {
+  std::uint32_t versao = kVersaoFormato;  // as read; Codificar always writes format 2
   std::uint32_t tamanhoPagina = 4096;
   std::uint64_t contador = 0;          // grows by one at every commit
   MarcadorDiario marcador;
@@ -70,6 +78,9 @@ struct Cabecalho {
   bool temProprietario = false;
   std::uint8_t modoProprietario = 0;
   std::string proprietario;
+  // Moves at every commit that changes a page other than a leaf (an internal page, a page
+  // freed or added): while it stays, the internal pages an open keeps are current.
+  std::uint32_t estrutura = 0;
   std::vector<Chave> chaves;
 
   int TotalSegmentos() const;
@@ -77,13 +88,20 @@ struct Cabecalho {
   void Codificar(std::uint8_t* destino) const;
 };
 
-// Status 0, 30 (not a file of this engine) or 2 (damaged header).
+// Status 0, 30 (not a file of this engine) or 2 (damaged header). n: the bytes present from
+// the start, at least the used part and its checksum (format 1: all kTamanhoCabecalho).
 int DecodificarCabecalho(const std::uint8_t* origem, std::size_t n, Cabecalho* cab);
-// Reads only the journal marker and the counter from the first bytes; false if damaged.
+// The first 12 bytes hold the magic and a format version this engine reads (1 or 2).
+bool FormatoConhecido(const std::uint8_t* origem);
+// Reads only the journal marker and the counter from the first bytes; false if damaged or
+// of another format version.
 bool DecodificarMarcador(const std::uint8_t* origem, MarcadorDiario* marcador, std::uint64_t* contador);
+// Format 1 keeps the header's checksum in its last four bytes, over all the bytes before
+// them with the marker taken as zero: sets it after a change.
+void SelarFormato1(std::uint8_t* cabecalho);
 inline constexpr std::size_t kTamanhoPrefixo = 48;  // bytes holding magic, counter and marker
 // Bytes at the start of a header with this many key segments that may be other than zero;
-// every byte after them, up to the checksum in the last four, is zero.
+// the checksum follows them, and every byte after it is zero.
 std::size_t TamanhoUsadoCabecalho(std::size_t segmentos);
 void CodificarMarcador(const MarcadorDiario& m, std::uint8_t* destino24);
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -22,6 +23,7 @@ struct EstadoMotor {
   std::uint32_t proximo = 1;
   std::uint32_t geracao = 0x5A17;
   bool transacao = false;
+  std::uint32_t arquivoTransacao = 0;  // the one open a transaction writes to (0: none yet)
 };
 
 EstadoMotor& Estado() {
@@ -107,8 +109,38 @@ int FinalizarTransacao(EstadoMotor& e, bool confirmar) {
     }
   }
   e.transacao = false;
+  e.arquivoTransacao = 0;
   return st;
 }
+
+bool Escreve(int op) {
+  switch (op) {
+    case kOpInserir:
+    case kOpAlterar:
+    case kOpExcluir:
+    case kOpDefinirProprietario:
+    case kOpRemoverProprietario:
+    case kOpCriarIndice:
+    case kOpExcluirIndice:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A transaction writes to one open file: each file commits on its own, so a second one
+// could not commit or roll back together with the first (docs/engine-format.md).
+int Transacionar(EstadoMotor& e, const Handle& h, int op, const std::function<int()>& chamada) {
+  if (!e.transacao || !Escreve(op)) return chamada();
+  if (e.arquivoTransacao != 0 && e.arquivoTransacao != h.id) return kArquivosDemaisNaTransacao;
+  const int st = chamada();
+  if (h.arquivo->TemEscritaPendente()) e.arquivoTransacao = h.id;
+  return st;
+}
+
+// The operations on an open file.
+int Operar(EstadoMotor& e, const Handle& h, int op, int vies, bool somenteChave, std::uint8_t* d,
+           std::uint32_t* tamanho, std::uint8_t* c, std::uint8_t tamChave, int numeroChave);
 
 int Despachar(EstadoMotor& e, int op, void* bloco, void* dados, std::uint32_t* tamanho, void* chave,
               std::uint8_t tamChave, int numeroChave) {
@@ -156,6 +188,12 @@ int Despachar(EstadoMotor& e, int op, void* bloco, void* dados, std::uint32_t* t
   }
   Handle h = Localizar(e, bloco);
   if (h.arquivo == nullptr) return kArquivoNaoAberto;
+  return Transacionar(e, h, op,
+                      [&] { return Operar(e, h, op, vies, somenteChave, d, tamanho, c, tamChave, numeroChave); });
+}
+
+int Operar(EstadoMotor& e, const Handle& h, int op, int vies, bool somenteChave, std::uint8_t* d,
+           std::uint32_t* tamanho, std::uint8_t* c, std::uint8_t tamChave, int numeroChave) {
   ArquivoBtrieve& a = *h.arquivo;
   switch (op) {
     case kOpFechar:

@@ -1,8 +1,8 @@
 #pragma once
 // Pages of one open file: a cache checked against the header's commit counter at every
-// call, the lock protocol between processes, and commits through a rollback journal
-// written inside the file beyond its last page (docs/engine-format.md). Reads fetch the
-// blocks of a page that a search touches, not the whole page.
+// call, the lock protocol between processes, and commits through a journal of the new page
+// images written inside the file beyond its last page (docs/engine-format.md). Reads fetch
+// the blocks of a page that a search touches, not the whole page.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -11,8 +11,15 @@
 
 #include "engine/ArquivoSO.h"
 #include "engine/Cabecalho.h"
+#include "engine/Diario.h"
+#include "engine/DiarioFormato1.h"
 
 namespace tavoran::motor {
+
+// Page types, in a page's first byte.
+inline constexpr std::uint8_t kTipoFolha = 1;
+inline constexpr std::uint8_t kTipoPaginaInterna = 2;
+inline constexpr std::uint8_t kTipoLivre = 3;
 
 // Pages are read from the file in blocks of this size, as a search needs them.
 inline constexpr std::size_t kTamanhoBloco = 512;
@@ -22,7 +29,9 @@ struct Pagina {
   std::vector<std::uint8_t> dados;  // the blocks not read yet hold zeros
   std::uint64_t blocos = 0;         // bit i: block i is in dados (a page has at most 64)
   bool suja = false;
-  bool validada = false;  // page header checked by the tree since it was read
+  // The tree shape (entry and separator lengths) the page header was checked for since it
+  // was read, 0 when none: a damaged link may lead one tree into another's page.
+  std::uint32_t validadaPara = 0;
 };
 
 // True when bytes [pos, pos + n) of the page are in memory (n > 0, within the page).
@@ -32,16 +41,16 @@ inline bool TrechoPresente(const Pagina& p, std::size_t pos, std::size_t n) {
   return true;
 }
 
-// Crash tests: the n-th commit write from now on writes half its bytes and kills the
-// process (0 turns it off). TAV_BTRIEVE_FALHA_APOS sets it at start-up.
-void FalharAposGravacoes(long n);
-
 class Paginador {
  public:
-  Paginador(ArquivoSO& arquivo, bool exclusivo);
+  // somenteLeitura: the file was opened without write access; a recovery it needs answers 46.
+  Paginador(ArquivoSO& arquivo, bool exclusivo, bool somenteLeitura);
 
   int Carregar();                          // reads the header only; recovers an interrupted commit
   int Formatar(const Cabecalho& cab);      // writes the header of a new, empty file
+  // Before the file is closed: makes this open's commits durable and clears the marker, so
+  // that the next open needs no recovery.
+  void Encerrar();
 
   Cabecalho& Cab() { return cab_; }
   void SujarCabecalho() { cabSujo_ = true; }
@@ -55,15 +64,18 @@ class Paginador {
   int Alocar(std::uint32_t* numero, Pagina** pagina);
   int Liberar(std::uint32_t numero);
 
-  // A read first tries without locks: the header's counter and marker tell whether the
-  // cache is current; when blocks were read from the file, the counter and marker are
-  // read again after, and a commit seen there makes the read start over.
-  // Otherwise (or when otimista is false) it holds the commit lock shared for the call.
+  // A read first tries without locks: after it, the header's counter and marker tell
+  // whether the cache and the blocks read are the file as it is; a commit seen there makes
+  // the read start over, from the header. Otherwise (or when otimista is false) it holds the
+  // commit lock shared for the call.
   int IniciarLeitura(bool otimista = true);
-  // False when a commit ran meanwhile: the cache is dropped and the read must be redone.
+  // False when a commit ran meanwhile: the read must be redone.
   bool FimLeitura();
   // A write holds the writer lock; 85 when another open keeps a transaction.
   int IniciarEscrita(bool transacao);
+  // Inside a write: what changes from here on can be undone alone (one call of a transaction).
+  void MarcarPonto();
+  void VoltarAoPonto();
   int Confirmar();
   void Descartar();
   void FimEscrita();
@@ -72,22 +84,51 @@ class Paginador {
   // Record locks of this open.
   bool BloquearRegistro(std::uint32_t id, bool esperar);
   void DesbloquearRegistro(std::uint32_t id);
-  bool RegistroBloqueadoPorOutro(std::uint32_t id);
 
  private:
+  struct PontoRetorno {
+    bool ativo = false;
+    Cabecalho cab;
+    bool cabSujo = false;
+    std::size_t sujas = 0;
+    std::map<std::uint32_t, Pagina> salvas;  // pages already changed before the point, as they were
+  };
+
   int LerPrefixo(MarcadorDiario* marcador, std::uint64_t* contador);
+  // The pages in the file are whole: no commit is writing them, and those a commit wrote
+  // after its journal reached the disk belong to an open still alive (a power loss would
+  // have ended it), so that they are in the system's cache if not yet on the disk.
+  bool Estavel(const MarcadorDiario& marcador, std::uint64_t contador);
   int Sincronizar();
   int Recuperar();
-  int RolarDiario(const MarcadorDiario& marcador);
-  int DescartarMarcador();
-  // The header: its used part and its checksum. -1 when the marker is set (a commit is
-  // running, or its writer died); 30 or 2 for a foreign or damaged header.
+  int Reaplicar(const MarcadorDiario& marcador);
+  int ReverterFormato1();
+  int LerDiarioFormato1(const MarcadorFormato1& marcador, DiarioFormato1* diario);
+  bool LerDiario(std::uint32_t posicao, std::uint64_t nonce, std::uint32_t tamanhoPagina, Diario* diario);
+  int CabecalhoEmUso(std::vector<std::uint8_t>* imagem);
+  // The header: its used part and its checksum. -1 when it must wait for a commit or be
+  // recovered; 30 or 2 for a foreign or damaged header.
   int LerCabecalho();
+  // The header read again when another commit ran: false when it must wait or be recovered.
+  bool AtualizarCabecalho();
+  void ReterEstrutura(const Cabecalho& novo);
+  bool MudaEstrutura() const;
+  std::uint32_t LocalDoDiario(std::uint32_t paginas, std::uint32_t tamanho) const;
+  std::vector<AlteracaoPagina> Alteracoes(const std::vector<std::uint8_t>& cabecalhoAntes,
+                                          const std::vector<std::uint8_t>& cabecalhoNovo) const;
+  bool GravarSetores(const AlteracaoPagina& alteracao, std::uint32_t tamanhoPagina, bool juntos);
+  bool GravarCabecalhoDoDiario(const AlteracaoPagina& cabecalho, const MarcadorDiario& marcador);
+  int GravarEmLugar(const std::vector<AlteracaoPagina>& alteracoes);
   bool Gravar(std::uint64_t pos, const void* dados, std::size_t n);
+  bool GravarMarcador(const MarcadorDiario& marcador);
+  bool GravarVersaoEMarcador(const std::vector<std::uint8_t>& cabecalhoAntes, const MarcadorDiario& marcador);
+  bool Descarregar();
+  bool Truncar(std::uint64_t tamanho);
   void AjustarCache();
 
   ArquivoSO& arq_;
   bool exclusivo_;
+  bool somenteLeitura_;
   bool sincronizar_;
   Cabecalho cab_;
   Cabecalho cabOriginal_;
@@ -96,10 +137,13 @@ class Paginador {
   bool transacao_ = false;
   bool leituraAtiva_ = false;
   bool leituraOtimista_ = false;
-  std::uint64_t lidasDoArquivo_ = 0;  // reads of page blocks since the read began
+  bool pendenteProprio_ = false;         // this open committed: it holds the pending lock
+  std::uint64_t pendenteConferido_ = 0;  // a pending commit whose writer was seen alive
+  bool cabecalhoVencido_ = false;        // the last check found a commit the cache lacks
   std::unordered_map<std::uint32_t, std::unique_ptr<Pagina>> cache_;
-  std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // images before this write
   std::vector<std::uint32_t> sujas_;
+  std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // changed pages as they were
+  PontoRetorno ponto_;
 };
 
 }  // namespace tavoran::motor

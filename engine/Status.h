@@ -66,6 +66,7 @@ enum Status : std::int16_t {
   kErroTransacao = 36,
   kTransacaoAtiva = 37,
   kFimTransacaoSemInicio = 39,
+  kArquivosDemaisNaTransacao = 40,
   kEnderecoRegistroInvalido = 43,
   kFlagsChaveInconsistentes = 45,
   kOperacaoNaoPermitida = 41,

@@ -1,6 +1,8 @@
 // libFuzzer target: opens damaged record files and runs every kind of operation on them.
 // Inputs are either whole files or byte patches and truncations of two valid files, one
-// of them left with an interrupted commit. Any status is fine; a crash or hang is not.
+// of them left with an interrupted commit, or long call sequences through two opens of such
+// a file. Any status is fine; a crash, a hang, or a Next that returns a record it already
+// returned in the same run is not.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,11 +12,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/Motor.h"
-#include "engine/Paginador.h"
+#include "engine/InjecaoFalhas.h"
 
 namespace {
 
@@ -40,9 +43,15 @@ std::vector<std::uint8_t> LerArquivo(const std::string& nome) {
   return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(f)), {});
 }
 
+// Rewrites the file in place and then sets its size: truncating it to nothing first makes
+// ext4 push the old contents to the disk at every input.
 void GravarArquivo(const std::string& nome, const std::uint8_t* d, std::size_t n) {
-  std::ofstream f(nome, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(d), static_cast<std::streamsize>(n));
+  {
+    std::fstream f(nome, std::ios::binary | std::ios::in | std::ios::out);
+    if (!f.is_open()) f.open(nome, std::ios::binary | std::ios::out);
+    f.write(reinterpret_cast<const char*>(d), static_cast<std::streamsize>(n));
+  }
+  std::filesystem::resize_file(nome, n);
 }
 
 int Abrir(Aberto& a, const std::string& nome) {
@@ -59,6 +68,9 @@ void Registro(Aberto& a, int i) {
   std::snprintf(reinterpret_cast<char*>(a.dados), 64, "%08d grupo%02d texto %d", i, i % 7, i * 31);
   a.dados[std::strlen(reinterpret_cast<char*>(a.dados))] = ' ';
 }
+
+// Enough records for several leaves in the data tree and in each index.
+constexpr int kRegistrosModelo = 360;
 
 // 64-byte records; key 0 unique 8 bytes, key 1 duplicates/modifiable over two segments.
 void MontarModelo(const std::string& nome, bool interrompido) {
@@ -82,12 +94,12 @@ void MontarModelo(const std::string& nome, bool interrompido) {
   Chamar(14, bloco, espec, &t, n.data(), static_cast<std::uint8_t>(n.size()), 0);
   Aberto a;
   Abrir(a, nome);
-  for (int i = 0; i < 150; ++i) {
-    Registro(a, i * 7 % 150);
+  for (int i = 0; i < kRegistrosModelo; ++i) {
+    Registro(a, i * 7 % kRegistrosModelo);
     a.tam = 64;
     Chamar(2, a.bloco, a.dados, &a.tam, a.chave, 255, 0);
   }
-  for (int i = 0; i < 150; i += 3) {
+  for (int i = 0; i < kRegistrosModelo; i += 3) {
     std::snprintf(reinterpret_cast<char*>(a.chave), 9, "%08d", i);
     if (a.Op(5) == 0) a.Op(4);
   }
@@ -152,9 +164,114 @@ void Exercitar(const std::uint8_t* entrada, std::size_t n) {
   TavMotorVerificar(g_arquivo.c_str());
 }
 
+// ---- call sequences ----------------------------------------------------------------------
+
+// A patch of three bytes aimed at a page as a faulty disk might damage it: the page, what
+// to damage and a value. Below 64 the value becomes the page's next or previous link (a
+// page number of the file), below 128 it is XORed into the page header, else into the body.
+void Remendar(std::vector<std::uint8_t>& f, const std::uint8_t* p) {
+  constexpr std::size_t P = 4096;
+  const std::size_t paginas = f.size() / P, pagina = p[0] % paginas * P;
+  if (p[1] < 64) {
+    const std::uint32_t destino = static_cast<std::uint32_t>(p[2] % paginas);
+    std::memcpy(&f[pagina + (p[1] & 1 ? 12 : 8)], &destino, 4);
+  } else if (p[1] < 128) {
+    f[pagina + p[1] % 16] ^= p[2];
+  } else {
+    f[pagina + 16 + p[1] * 31 % (P - 16)] ^= p[2];
+  }
+}
+
+// The identity of a position: the key buffer and the record's position.
+std::vector<std::uint8_t> Identidade(Aberto& a) {
+  std::vector<std::uint8_t> id(a.chave, a.chave + sizeof a.chave);
+  a.tam = 4;
+  if (Chamar(22, a.bloco, a.dados, &a.tam, a.chave, 255, 0) != 0) return {};
+  id.insert(id.end(), a.dados, a.dados + 4);
+  return id;
+}
+
+// A run of Get Next or Previous (on key k) or Step Next or Previous from the first or last
+// record: no record may come back within the run.
+void Correr(Aberto& a, int primeiro, int seguinte, int k) {
+  std::set<std::vector<std::uint8_t>> vistos;
+  std::memset(a.chave, 0, sizeof a.chave);
+  int st = a.Op(primeiro, k);
+  for (int i = 0; st == 0 && i < 2000; ++i) {
+    if (!vistos.insert(Identidade(a)).second) __builtin_trap();  // did not advance
+    std::memset(a.chave, 0, sizeof a.chave);
+    st = a.Op(seguinte, k);
+  }
+}
+
+// One step of a sequence, from three input bytes: what, through which open, on which key
+// and with which value.
+void Passo(Aberto* abertos, const std::uint8_t* p) {
+  Aberto& a = abertos[p[0] & 1];
+  Aberto& outro = abertos[(p[0] & 1) ^ 1];
+  const int k = p[1] % 4, valor = p[2] | ((p[1] & 0xF0) << 4);
+  switch ((p[0] >> 1) % 12) {
+    case 0: Correr(a, 12, 6, k); break;
+    case 1: Correr(a, 13, 7, k); break;
+    case 2: Correr(a, 33, 24, 0); break;
+    case 3: Correr(a, 34, 35, 0); break;
+    case 4:
+      std::snprintf(reinterpret_cast<char*>(a.chave), 9, "%08d", valor);
+      a.Op(5 + (p[1] >> 2) % 7, k);
+      break;
+    case 5:
+      Registro(a, valor);
+      a.tam = 64;
+      Chamar(2, a.bloco, a.dados, &a.tam, a.chave, 255, static_cast<std::int8_t>(k));
+      break;
+    case 6:
+      a.dados[20] ^= static_cast<std::uint8_t>(valor);
+      a.tam = 64;
+      Chamar(static_cast<std::uint16_t>(3 + (valor & 1)), a.bloco, a.dados, &a.tam, a.chave, 255,
+             static_cast<std::int8_t>(k));
+      break;
+    case 7: a.Op(19 + (valor % 3)); break;  // begin, end or abort a transaction
+    case 8: {
+      std::uint8_t espec[1904] = {};
+      espec[0] = static_cast<std::uint8_t>(1 + valor % 60);
+      espec[2] = 4;
+      espec[4] = static_cast<std::uint8_t>(valor & 3);
+      std::uint8_t kb = static_cast<std::uint8_t>(k + 128);
+      std::uint32_t t = sizeof espec;
+      Chamar(31, outro.bloco, espec, &t, &kb, 1, static_cast<std::int8_t>(k));
+      break;
+    }
+    case 9: {
+      std::uint32_t t = 0;
+      Chamar(32, outro.bloco, outro.dados, &t, outro.chave, 255, static_cast<std::int8_t>(k));
+      break;
+    }
+    case 10:
+      std::memcpy(a.dados, &valor, 4);
+      a.Op(23 + 100 * (p[1] >> 6 & 2), k);  // Get Direct, with no bias or bias 200
+      break;
+    default:
+      if (a.Op(1) == 0) Abrir(a, g_arquivo);  // not while it holds a transaction's changes (41)
+      break;
+  }
+}
+
+void Sequencia(const std::uint8_t* entrada, std::size_t n) {
+  Aberto abertos[2];
+  if (Abrir(abertos[0], g_arquivo) != 0 || Abrir(abertos[1], g_arquivo) != 0) return;
+  for (std::size_t i = 0; i + 3 <= n; i += 3) Passo(abertos, entrada + i);
+  Aberto& a = abertos[0];
+  a.Op(21);
+  abertos[1].Op(1);
+  a.Op(1);
+  TavMotorVerificar(g_arquivo.c_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // Commits need no flush here: thousands of them would only slow the search down.
+  setenv("TAV_BTRIEVE_SINCRONIZAR", "0", 1);
   char modelo[] = "/tmp/tavfuzzXXXXXX";
   g_pasta = mkdtemp(modelo);
   std::string limpo = g_pasta + "/LIMPO.DAT", quebrado = g_pasta + "/QUEBRADO.DAT";
@@ -172,7 +289,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n) {
   if (n == 0) return 0;
-  int modo = dados[0] % 4;
+  int modo = dados[0] % 5;
+  if (modo == 4) {
+    // A model file with a few patches (their count in the second byte), then the calls.
+    std::vector<std::uint8_t> f = g_modelos[n > 1 ? dados[1] & 1 : 0];
+    const std::size_t remendos = n > 1 ? (dados[1] >> 1) % 8 : 0;
+    std::size_t i = 2;
+    for (std::size_t r = 0; r < remendos && i + 3 <= n; ++r, i += 3) Remendar(f, dados + i);
+    GravarArquivo(g_arquivo, f.data(), f.size());
+    if (i < n) Sequencia(dados + i, n - i);
+    return 0;
+  }
   if (modo == 0) {
     GravarArquivo(g_arquivo, dados + 1, n - 1);
   } else {

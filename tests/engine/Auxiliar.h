@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,61 @@ class ArquivoTeste {
     tamanho = static_cast<std::uint32_t>(registro.size());
   }
 };
+
+// Sets an environment variable for the life of the object (nullptr: unset), then puts back
+// what was there.
+class AmbienteTemporario {
+ public:
+  AmbienteTemporario(const char* nome, const char* valor);
+  ~AmbienteTemporario();
+  AmbienteTemporario(const AmbienteTemporario&) = delete;
+  AmbienteTemporario& operator=(const AmbienteTemporario&) = delete;
+
+ private:
+  static void Definir(const char* nome, const char* valor);
+  std::string nome_;
+  bool havia_;
+  std::string antes_;
+};
+
+#ifndef _WIN32
+// Runs f in a forked child process; the child's exit status is f's result.
+int Filho(const std::function<int()>& f);
+// The child's exit status, or 100 + the signal that ended it.
+int Esperar(int pid);
+
+// Another process, forked at construction (before the caller starts a transaction, whose
+// state a fork would copy), that runs f(request) whenever asked and answers its result.
+class OutroProcesso {
+ public:
+  explicit OutroProcesso(const std::function<int(int)>& f);
+  ~OutroProcesso();
+  OutroProcesso(const OutroProcesso&) = delete;
+  OutroProcesso& operator=(const OutroProcesso&) = delete;
+
+  int Pedir(int pedido) {
+    Enviar(pedido);
+    return Resposta();
+  }
+  void Enviar(int pedido);
+  bool Respondeu();  // an answer is waiting, without blocking
+  int Resposta();
+  // Asleep inside the engine's wait for a lock (the only sleep between a request and its answer).
+  bool Esperando();
+
+ private:
+  int pid_ = -1;
+  int ida_ = -1, volta_ = -1;
+};
+#endif
+
+// Text and a number after it ("K" 12 -> "K12"). Built by appending: GCC 12 at -O2 warns
+// wrongly (-Wrestrict) on a literal plus std::to_string.
+inline std::string Rotulo(const std::string& texto, long long numero) {
+  std::string r = texto;
+  r.append(std::to_string(numero));
+  return r;
+}
 
 // Fixed-width record text, left-aligned and padded with blanks.
 inline std::string Campo(const std::string& texto, std::size_t largura) {

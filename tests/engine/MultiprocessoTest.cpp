@@ -13,7 +13,7 @@
 #include <random>
 #include <sstream>
 
-#include "engine/Paginador.h"
+#include "engine/InjecaoFalhas.h"
 #include "tests/engine/Auxiliar.h"
 
 // GCC 12 at -O2 warns wrongly (-Wrestrict) on a literal plus std::to_string in this file.
@@ -32,19 +32,6 @@ std::string Registro(const std::string& chave, const std::string& valor) {
 
 void CriarArquivo(const std::string& nome) {
   ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(kReg, 1024, 1, {{1, 16, 0}})), 0);
-}
-
-// Runs f in a child process; the child's exit status is f's result.
-pid_t Filho(const std::function<int()>& f) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(f());
-  return pid;
-}
-
-int Esperar(pid_t pid) {
-  int st = 0;
-  waitpid(pid, &st, 0);
-  return WIFEXITED(st) ? WEXITSTATUS(st) : 100 + (WIFSIGNALED(st) ? WTERMSIG(st) : 0);
 }
 
 TEST(Multiprocesso, DezesseisEscritoresSimultaneosNaoPerdemNenhumaGravacao) {

@@ -248,7 +248,7 @@ TEST_F(Operacoes, TransacaoAbortadaDesfazEFinalizadaConfirma) {
   ArquivoTeste outro;
   ASSERT_EQ(outro.Abrir(nome), 0);
   EXPECT_EQ(outro.Ler(5, "A"), 4);  // others do not, until the end
-  EXPECT_EQ(outro.Inserir(Reg("Z", "", "")), 85);
+  EXPECT_EQ(outro.Inserir(Reg("Z", "", "")), 40);  // the transaction writes through one open only
   EXPECT_EQ(a.Fechar(), 41);
   ASSERT_EQ(trans(21), 0);
   EXPECT_EQ(a.Ler(5, "A"), 4);
@@ -377,8 +377,8 @@ TEST_F(Operacoes, ArquivosDanificadosOuEstranhosRespondemDoisOuTrinta) {
   std::string cab = bytes;
   cab[70] ^= 0x55;
   gravar("CAB.DAT", cab);
-  std::string soma = bytes;  // the header's checksum, read apart from the used part
-  soma[4093] ^= 0x01;
+  std::string soma = bytes;  // the header's checksum, just after the three segments
+  soma[1056 + 8 * 3 + 1] ^= 0x01;
   gravar("SOMA.DAT", soma);
   std::string pag = bytes;
   for (std::size_t i = 4096 + 16; i < pag.size(); i += 97) pag[i] = static_cast<char>(0xFF);
@@ -524,6 +524,84 @@ TEST_F(Operacoes, BlocosLidosAntesDeUmaConfirmacaoDeOutraAberturaSaoDescartados)
   ASSERT_EQ(a.Ler(12), 0);
   EXPECT_EQ(a.Registro(1024), registro("A", "novo A"));
   EXPECT_EQ(TavMotorVerificar(nome.c_str()), 0);
+}
+
+// Another open's commits that change only leaves leave the internal pages in the reader's
+// cache: its next lookup reads fewer pages than a new open does; a commit that splits pages
+// drops them.
+TEST_F(Operacoes, PaginasInternasFicamQuandoOutraAberturaSoMudaFolhas) {
+  ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(100, 1024, 1, {{1, 10, 0}})), 0);
+  ASSERT_EQ(a.Abrir(nome), 0);
+  auto chave = [](int i) { return Campo(Rotulo("R", i), 10); };
+  ASSERT_EQ(a.Chamar(19), 0);
+  for (int i = 0; i < 3000; ++i) ASSERT_EQ(a.Inserir(chave(i * 7 % 3000) + Campo("v0", 90)), 0);
+  ASSERT_EQ(a.Chamar(20), 0);
+  ArquivoTeste leitor;
+  ASSERT_EQ(leitor.Abrir(nome), 0);
+  ASSERT_EQ(leitor.Ler(5, chave(10)), 0);
+  auto paginasLidas = [&](ArquivoTeste& quem, int i) {
+    std::uint64_t lidas = 0;
+    TavMotorContadores(nullptr, nullptr, nullptr, 1);
+    EXPECT_EQ(quem.Ler(5, chave(i)), 0);
+    TavMotorContadores(nullptr, &lidas, nullptr, 1);
+    return lidas;
+  };
+  ASSERT_EQ(a.Ler(5, chave(20)), 0);
+  ASSERT_EQ(a.Alterar(chave(20) + Campo("v1", 90)), 0);  // one leaf
+  leitor.tamanho = 1920;
+  ASSERT_EQ(leitor.Chamar(15), 0);  // a call that meets the commit
+  auto numaAberturaNova = [&](int i) {
+    ArquivoTeste novo;
+    EXPECT_EQ(novo.Abrir(nome), 0);
+    const std::uint64_t lidas = paginasLidas(novo, i);
+    novo.Fechar();
+    return lidas;
+  };
+  const std::uint64_t depoisDeFolha = paginasLidas(leitor, 2990);
+  EXPECT_LT(depoisDeFolha, numaAberturaNova(2990));
+  for (int i = 3000; i < 3100; ++i) ASSERT_EQ(a.Inserir(chave(i) + Campo("v0", 90)), 0);  // splits
+  leitor.tamanho = 1920;
+  ASSERT_EQ(leitor.Chamar(15), 0);
+  EXPECT_EQ(paginasLidas(leitor, 1500), numaAberturaNova(1500));
+}
+
+// A reader keeps internal pages across another open's commits; whatever those commits do,
+// its lookups find what an ordered model holds.
+TEST_F(Operacoes, LeitorComPaginasRetidasConfereComUmModeloEnquantoOutroGrava) {
+  ASSERT_EQ(ArquivoTeste::Criar(nome, Especificacao(100, 1024, 1, {{1, 10, 0}})), 0);
+  ASSERT_EQ(a.Abrir(nome), 0);
+  ArquivoTeste leitor;
+  ASSERT_EQ(leitor.Abrir(nome), 0);
+  std::map<std::string, std::string> modelo;
+  std::mt19937 rng(5);
+  for (int passo = 0; passo < 4000; ++passo) {
+    const std::string k = Campo(std::to_string(rng() % 2000), 10);
+    const std::string reg = k + Campo(std::to_string(passo), 90);
+    if (rng() % 3 != 0 || modelo.empty()) {
+      if (modelo.count(k)) {
+        ASSERT_EQ(a.Ler(5, k), 0);
+        ASSERT_EQ(rng() % 4 == 0 ? a.Excluir() : a.Alterar(reg), 0);
+        if (a.Ler(5, k) == 0) modelo[k] = a.Registro(100);
+        else modelo.erase(k);
+      } else {
+        ASSERT_EQ(a.Inserir(reg), 0);
+        modelo[k] = reg;
+      }
+    }
+    const std::string sonda = Campo(std::to_string(rng() % 2000), 10);
+    auto esperado = modelo.lower_bound(sonda);
+    const int st = leitor.Ler(9, sonda);
+    if (esperado == modelo.end()) {
+      ASSERT_EQ(st, 9) << passo;
+      continue;
+    }
+    ASSERT_EQ(st, 0) << passo;
+    ASSERT_EQ(leitor.Registro(100), esperado->second) << passo;
+    if (std::next(esperado) != modelo.end()) {
+      ASSERT_EQ(leitor.Ler(6), 0) << passo;
+      ASSERT_EQ(leitor.Registro(100), std::next(esperado)->second) << passo;
+    }
+  }
 }
 
 // Thirty keys: the header's used part goes past its first read.
