@@ -2,9 +2,46 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/Texto.h"
 
 namespace tavoran::win32 {
+
+namespace {
+constexpr std::uint64_t kTamanhoBloco = 4096;
+}
+
+const std::vector<std::uint8_t>* ArquivoImagemPe::Blocos::Bloco(std::uint64_t indice) {
+  if (auto b = blocos_.find(indice); b != blocos_.end()) return &b->second;
+  const std::uint64_t inicio = indice * kTamanhoBloco;
+  std::vector<std::uint8_t> bloco(static_cast<std::size_t>(std::min(kTamanhoBloco, tamanho_ - inicio)));
+  OVERLAPPED posicao{};
+  posicao.Offset = static_cast<DWORD>(inicio);
+  posicao.OffsetHigh = static_cast<DWORD>(inicio >> 32);
+  DWORD lidos = 0;
+  if (!ReadFile(arquivo_, bloco.data(), static_cast<DWORD>(bloco.size()), &lidos, &posicao) || lidos != bloco.size())
+    return nullptr;
+  return &blocos_.emplace(indice, std::move(bloco)).first->second;
+}
+
+bool ArquivoImagemPe::Blocos::Ler(std::uint64_t deslocamento, void* destino, std::size_t n) {
+  if (arquivo_ == nullptr || arquivo_ == INVALID_HANDLE_VALUE) return false;
+  if (deslocamento > tamanho_ || n > tamanho_ - deslocamento) return false;
+  auto* saida = static_cast<std::uint8_t*>(destino);
+  while (n > 0) {
+    const std::vector<std::uint8_t>* bloco = Bloco(deslocamento / kTamanhoBloco);
+    if (bloco == nullptr) return false;
+    const std::size_t dentro = static_cast<std::size_t>(deslocamento % kTamanhoBloco);
+    const std::size_t parte = std::min(n, bloco->size() - dentro);
+    std::memcpy(saida, bloco->data() + dentro, parte);
+    saida += parte;
+    deslocamento += parte;
+    n -= parte;
+  }
+  return true;
+}
 
 ArquivoImagemPe::ArquivoImagemPe(const std::string& caminho)
     : arquivo_(CreateFileA(ParaCp1252(caminho).c_str(), GENERIC_READ,
@@ -13,15 +50,10 @@ ArquivoImagemPe::ArquivoImagemPe(const std::string& caminho)
   LARGE_INTEGER tamanho{};
   if (!arquivo_.Valido()) erro_ = GetLastError();
   if (arquivo_.Valido() && !GetFileSizeEx(arquivo_.get(), &tamanho)) tamanho.QuadPart = 0;
-  HANDLE h = arquivo_.get();
+  blocos_ = std::make_unique<Blocos>(arquivo_.get(), static_cast<std::uint64_t>(tamanho.QuadPart));
   imagem_ = std::make_unique<ImagemPe>(
-      [h](std::uint64_t deslocamento, void* destino, std::size_t n) {
-        if (h == nullptr || h == INVALID_HANDLE_VALUE) return false;
-        OVERLAPPED posicao{};
-        posicao.Offset = static_cast<DWORD>(deslocamento);
-        posicao.OffsetHigh = static_cast<DWORD>(deslocamento >> 32);
-        DWORD lidos = 0;
-        return ReadFile(h, destino, static_cast<DWORD>(n), &lidos, &posicao) && lidos == n;
+      [b = blocos_.get()](std::uint64_t deslocamento, void* destino, std::size_t n) {
+        return b->Ler(deslocamento, destino, n);
       },
       static_cast<std::uint64_t>(tamanho.QuadPart));
 }

@@ -128,8 +128,10 @@ void VisaoWin32::DefinirTextoProcesso(const std::string& texto) {
   DefWindowProcA(lblProcesso_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
   const ULONGLONG agora = GetTickCount64();
   if (agora - textoMostradoEm_ < kIntervaloTextoMs) {
+    // Armed once: re-arming at every text would put the repaint off for as long as texts
+    // keep coming.
+    if (!textoPendente_) SetTimer(janela_, kTmrTexto, static_cast<UINT>(kIntervaloTextoMs), nullptr);
     textoPendente_ = true;
-    SetTimer(janela_, kTmrTexto, static_cast<UINT>(kIntervaloTextoMs), nullptr);
     return;
   }
   MostrarTexto();
