@@ -301,12 +301,12 @@ std::uint32_t clsNKemRyxUtil::LerDWordRegistro(RaizRegistro v_lRaiz, const std::
   return Protegido(erro_, "LerDWordRegistro", std::uint32_t{0}, [&]() -> std::uint32_t {
     erro_.Limpar();
     std::unique_ptr<IChaveRegistro> chave;
-    if (ambiente_.registro->Abrir(v_lRaiz, v_sChave, chave) != kRegOk || !chave) return 0;
+    if (ambiente_.registro->Abrir(v_lRaiz, v_sChave, chave).Ocorreu() || !chave) return 0;
     std::uint32_t tipo = 0;
     std::string dados;
-    const long r = chave->Consultar(v_sValor, tipo, dados);
+    const Falha f = chave->Consultar(v_sValor, tipo, dados);
     chave->Fechar();
-    if (r != kRegOk || tipo != kRegDword || dados.size() < 4) return 0;
+    if (f.Ocorreu() || tipo != kRegDword || dados.size() < 4) return 0;
     std::uint32_t valor = 0;
     for (int i = 3; i >= 0; --i) valor = (valor << 8) | static_cast<unsigned char>(dados[static_cast<std::size_t>(i)]);
     return valor;
@@ -318,12 +318,12 @@ std::string clsNKemRyxUtil::LerStringRegistro(RaizRegistro v_lRaiz, const std::s
   return Protegido(erro_, "LerStringRegistro", std::string(), [&] {
     erro_.Limpar();
     std::unique_ptr<IChaveRegistro> chave;
-    if (ambiente_.registro->Abrir(v_lRaiz, v_sChave, chave) != kRegOk || !chave) return std::string();
+    if (ambiente_.registro->Abrir(v_lRaiz, v_sChave, chave).Ocorreu() || !chave) return std::string();
     std::uint32_t tipo = 0;
     std::string dados;
-    const long r = chave->Consultar(v_sValor, tipo, dados);
+    const Falha f = chave->Consultar(v_sValor, tipo, dados);
     chave->Fechar();
-    if (r != kRegOk || tipo != kRegSz) return std::string();
+    if (f.Ocorreu() || tipo != kRegSz) return std::string();
     return AteNulo(dados);
   });
 }
@@ -333,20 +333,22 @@ bool clsNKemRyxUtil::EscreverString(RaizRegistro v_lRaiz, const std::string& v_s
   return Protegido(erro_, "EscreverString", false, [&] {
     erro_.Limpar();
     std::unique_ptr<IChaveRegistro> chave;
-    long r = ambiente_.registro->Criar(v_lRaiz, v_sChave, chave);
-    if (r != kRegOk || !chave) {
-      erro_.Definir(static_cast<std::int32_t>(r), "Erro ao criar chave no registro.", "EscreverString");
+    // The error number is the registry's own result code, as the caller reports it.
+    auto codigo = [](const Falha& f) { return static_cast<std::int32_t>(f.codigoWindows); };
+    Falha f = ambiente_.registro->Criar(v_lRaiz, v_sChave, chave);
+    if (f.Ocorreu() || !chave) {
+      erro_.Definir(codigo(f), "Erro ao criar chave no registro.", "EscreverString");
       return false;
     }
-    r = chave->Gravar(v_sValor, kRegSz, v_sTexto);
-    if (r != kRegOk) {
+    f = chave->Gravar(v_sValor, kRegSz, v_sTexto);
+    if (f.Ocorreu()) {
       chave->Fechar();
-      erro_.Definir(static_cast<std::int32_t>(r), "Erro ao escrever no registro", "EscreverString");
+      erro_.Definir(codigo(f), "Erro ao escrever no registro", "EscreverString");
       return false;
     }
-    r = chave->Fechar();
-    if (r != kRegOk) {
-      erro_.Definir(static_cast<std::int32_t>(r), "Erro ao fechar chave do registro", "EscreverString");
+    f = chave->Fechar();
+    if (f.Ocorreu()) {
+      erro_.Definir(codigo(f), "Erro ao fechar chave do registro", "EscreverString");
       return false;
     }
     return true;
@@ -455,7 +457,8 @@ bool clsNKemRyxUtil::RetornarVersaoMaior(const std::string& v_sVersaoA, const st
 bool clsNKemRyxUtil::MapearDirT(const std::string& v_sCaminhoRemoto, const std::string& v_sUnidadeLocal) {
   return Protegido(erro_, "MapearDirT", false, [&] {
     erro_.Limpar();
-    const std::uint32_t r = ambiente_.unidades->Mapear(v_sCaminhoRemoto, v_sUnidadeLocal);
+    // Mapped now, or already (85 assigned, 1202 remembered), or 67 as the start-up always took it.
+    const std::uint32_t r = ambiente_.unidades->Mapear(v_sCaminhoRemoto, v_sUnidadeLocal).codigoWindows;
     return r == 0 || r == 85 || r == 1202 || r == 67;
   });
 }

@@ -13,7 +13,7 @@ constexpr const char* kComoAdministrador =
 constexpr const char* kAoClicar = "Ao clicar em OK será exibido o procedimento para solução desta situação.";
 // The help article on running the system as administrator, the remedy both boxes give.
 constexpr std::int32_t kErroAjudaAdministrador = 9071;
-constexpr std::intptr_t kElevacaoRecusada = 5;  // ShellExecuteA: access denied
+constexpr std::uint32_t kElevacaoRecusada = 5;  // ShellExecuteA: access denied
 
 }  // namespace
 
@@ -42,16 +42,15 @@ bool clsUsuarioAdministrador::VerificarUsuarioAdmin(bool v_bAdminHerdado) {
 // report, which opens when the window closes.
 void clsUsuarioAdministrador::ExecutarComoAdministrador() {
   const std::string lancador = c_.util.DirT() + "\\Zqb.Admin.exe ";
-  const std::intptr_t r =
+  const Falha f =
       c_.ambiente.shell->Executar(c_.JanelaDona(), lancador, c_.ambiente.sistema->PastaPrograma() + "\\Tavoran.exe A ",
                                   EstiloJanela::NormalComFoco);
-  if (r == kElevacaoRecusada) {
+  if (f.codigoWindows == kElevacaoRecusada) {
     c_.progresso.CaixaMensagem(
         "Foi recusada a solicitação de execução do Tavoran como Administrador, não será possível prosseguir com a "
         "atualização do sistema e seus componentes",
         "Atenção", BotoesCaixa::Ok, IconeCaixa::Exclamacao);
-  } else if (r <= 32) {
-    const Falha f = FalhaDeErroWindows(static_cast<std::uint32_t>(r == 0 ? 8 : r));  // 0: out of memory
+  } else if (f.Ocorreu()) {
     c_.GravarLog("Não foi possível executar o Tavoran como administrador: o programa '" + Aparar(lancador) +
                      "' não pôde ser iniciado.",
                  f.numero, f.descricao, "");

@@ -25,6 +25,7 @@ class ErroRuntime : public std::runtime_error {
 struct Falha {
   std::int32_t numero = 0;
   std::string descricao;
+  std::uint32_t codigoWindows = 0;  // the Windows code it was built from (0: none)
   bool Ocorreu() const { return numero != 0; }
 };
 

@@ -60,11 +60,16 @@ const char* Descricao(std::int32_t numero) {
 
 }  // namespace
 
+Falha FalhaDeResultadoShell(std::intptr_t resultado) {
+  if (resultado > 32) return {};
+  return FalhaDeErroWindows(resultado == 0 ? 8 : static_cast<std::uint32_t>(resultado));
+}
+
 Falha FalhaDeErroWindows(std::uint32_t codigo) {
   if (codigo == 0) return {};
   for (const auto& m : kTabela)
-    if (m.codigo == codigo) return {m.numero, Descricao(m.numero)};
-  return {75, std::string(Descricao(75)) + " (código " + std::to_string(codigo) + ")"};
+    if (m.codigo == codigo) return {m.numero, Descricao(m.numero), codigo};
+  return {75, std::string(Descricao(75)) + " (código " + std::to_string(codigo) + ")", codigo};
 }
 
 }  // namespace tavoran

@@ -9,5 +9,8 @@ namespace tavoran {
 
 // Run-time number and pt-BR description for a Win32 error code or an HRESULT.
 Falha FalhaDeErroWindows(std::uint32_t codigo);
+// The shell's answer to an open: above 32 is success; 0 is out of memory; the others are
+// Windows codes (5: the user refused an elevation prompt).
+Falha FalhaDeResultadoShell(std::intptr_t resultado);
 
 }  // namespace tavoran

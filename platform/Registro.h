@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/Erro.h"
+
 namespace tavoran {
 
 enum class RaizRegistro : std::uint32_t {
@@ -16,27 +18,25 @@ enum class RaizRegistro : std::uint32_t {
 
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
-// Windows result codes the logic tells apart.
-constexpr long kRegOk = 0;
-constexpr long kRegArquivoNaoEncontrado = 2;
 
 class IChaveRegistro {
  public:
   virtual ~IChaveRegistro() = default;  // closes the key
   // Type and raw data of a value. Text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) come as
   // UTF-8, with whatever NUL bytes the stored value holds; other types as stored bytes.
-  virtual long Consultar(const std::string& nome, std::uint32_t& tipo, std::string& dados) = 0;
+  // A missing value or key fails with the Windows code 2 (file not found).
+  virtual Falha Consultar(const std::string& nome, std::uint32_t& tipo, std::string& dados) = 0;
   // Writes a value; text types take UTF-8 and are stored in Windows-1252 without a NUL.
-  virtual long Gravar(const std::string& nome, std::uint32_t tipo, const std::string& dados) = 0;
+  virtual Falha Gravar(const std::string& nome, std::uint32_t tipo, const std::string& dados) = 0;
   // RegCloseKey; later calls on a closed key fail.
-  virtual long Fechar() = 0;
+  virtual Falha Fechar() = 0;
 };
 
 class IRegistro {
  public:
   virtual ~IRegistro() = default;
-  virtual long Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) = 0;
-  virtual long Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) = 0;
+  virtual Falha Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) = 0;
+  virtual Falha Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) = 0;
 };
 
 }  // namespace tavoran

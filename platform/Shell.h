@@ -26,12 +26,12 @@ class IProcessoIniciado {
 class IShell {
  public:
   virtual ~IShell() = default;
-  // ShellExecuteA(dono, "open", documento, "", "", 1); returns its result (> 32 is success).
-  virtual std::intptr_t AbrirDocumento(IdJanela dono, const std::string& documento) = 0;
-  // ShellExecuteA(dono, "open", arquivo, parametros, "", estilo); returns its result (5 when the
-  // user refused an elevation prompt).
-  virtual std::intptr_t Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
-                                 EstiloJanela estilo) = 0;
+  // ShellExecuteA(dono, "open", documento, "", "", 1).
+  virtual Falha AbrirDocumento(IdJanela dono, const std::string& documento) = 0;
+  // ShellExecuteA(dono, "open", arquivo, parametros, "", estilo); the Windows code 5 when the
+  // user refused an elevation prompt.
+  virtual Falha Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
+                         EstiloJanela estilo) = 0;
   // Starts a command line without waiting; the process id on success.
   virtual Falha IniciarPrograma(const std::string& linhaComando, EstiloJanela estilo, std::uint32_t& idProcesso) = 0;
   // Starts a command line and keeps its process.

@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Erro.h"
+
 namespace tavoran {
 
 class IUnidades {
  public:
   virtual ~IUnidades() = default;
-  // WNetAddConnectionA(remoto, no password, local): the Windows result code.
-  virtual std::uint32_t Mapear(const std::string& remoto, const std::string& local) = 0;
+  // WNetAddConnectionA(remoto, no password, local).
+  virtual Falha Mapear(const std::string& remoto, const std::string& local) = 0;
 };
 
 // GetDriveTypeA's answers.

@@ -7,8 +7,8 @@ namespace tavoran::win32 {
 
 class RegistroWin32 : public IRegistro {
  public:
-  long Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
-  long Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
+  Falha Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
+  Falha Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
 };
 
 }  // namespace tavoran::win32

@@ -39,17 +39,17 @@ Falha Iniciar(const std::string& linhaComando, EstiloJanela estilo, PROCESS_INFO
 
 }  // namespace
 
-std::intptr_t ShellWin32::AbrirDocumento(IdJanela dono, const std::string& documento) {
+Falha ShellWin32::AbrirDocumento(IdJanela dono, const std::string& documento) {
   const HINSTANCE r = ShellExecuteA(reinterpret_cast<HWND>(dono), "open", ParaCp1252(documento).c_str(), "", "",
                                     SW_SHOWNORMAL);
-  return reinterpret_cast<std::intptr_t>(r);
+  return FalhaDeResultadoShell(reinterpret_cast<std::intptr_t>(r));
 }
 
-std::intptr_t ShellWin32::Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
-                                   EstiloJanela estilo) {
+Falha ShellWin32::Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
+                           EstiloJanela estilo) {
   const HINSTANCE r = ShellExecuteA(reinterpret_cast<HWND>(dono), "open", ParaCp1252(arquivo).c_str(),
                                     ParaCp1252(parametros).c_str(), nullptr, static_cast<int>(estilo));
-  return reinterpret_cast<std::intptr_t>(r);
+  return FalhaDeResultadoShell(reinterpret_cast<std::intptr_t>(r));
 }
 
 // The program runs on its own; only its process id is kept.

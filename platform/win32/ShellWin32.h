@@ -7,9 +7,9 @@ namespace tavoran::win32 {
 
 class ShellWin32 : public IShell {
  public:
-  std::intptr_t AbrirDocumento(IdJanela dono, const std::string& documento) override;
-  std::intptr_t Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
-                         EstiloJanela estilo) override;
+  Falha AbrirDocumento(IdJanela dono, const std::string& documento) override;
+  Falha Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
+                 EstiloJanela estilo) override;
   Falha IniciarPrograma(const std::string& linhaComando, EstiloJanela estilo, std::uint32_t& idProcesso) override;
   Falha IniciarProcesso(const std::string& linhaComando, EstiloJanela estilo,
                         std::unique_ptr<IProcessoIniciado>& processo) override;

@@ -6,7 +6,7 @@ namespace tavoran::win32 {
 
 class UnidadesWin32 : public IUnidades {
  public:
-  std::uint32_t Mapear(const std::string& remoto, const std::string& local) override;
+  Falha Mapear(const std::string& remoto, const std::string& local) override;
 };
 
 }  // namespace tavoran::win32

@@ -114,7 +114,7 @@ TEST_F(TavoranE2eTest, GerenciadorAbertoRecusaOInicioComACaixa) {
 
 TEST_F(TavoranE2eTest, LinkDeAjudaAbertoComShellExecuteChegaAoNavegador) {
   const std::string link = "https://ajuda.tavoran.com.br/artigos/23098?origem=tavoran&x=1";
-  EXPECT_GT(win32::ShellWin32().AbrirDocumento(0, link), 32);
+  EXPECT_FALSE(win32::ShellWin32().AbrirDocumento(0, link).Ocorreu());
   const std::string comandos = ComandosDepoisDe(link);
   EXPECT_THAT(comandos, ::testing::StartsWith("NavegadorFalso.exe|"));
   EXPECT_THAT(comandos, ::testing::HasSubstr("\"" + link + "\""));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
 #include "tests/fakes/FalsosRede.h"
 #include "tests/fakes/MotorBtrieveFalso.h"
@@ -23,23 +24,23 @@ std::string NomeFinal(const std::string& caminho) {
 class ChaveFalsa : public IChaveRegistro {
  public:
   ChaveFalsa(RegistroFalso& dono, std::string caminho) : dono_(dono), caminho_(std::move(caminho)) {}
-  long Consultar(const std::string& nome, std::uint32_t& tipo, std::string& dados) override {
-    if (fechada_) return 6;
+  Falha Consultar(const std::string& nome, std::uint32_t& tipo, std::string& dados) override {
+    if (fechada_) return FalhaDeErroWindows(6);
     const auto* v = dono_.Ler(caminho_, nome);
-    if (v == nullptr) return kRegArquivoNaoEncontrado;
+    if (v == nullptr) return FalhaDeErroWindows(2);
     tipo = v->tipo;
     dados = v->dados;
-    return kRegOk;
+    return {};
   }
-  long Gravar(const std::string& nome, std::uint32_t tipo, const std::string& dados) override {
-    if (fechada_) return 6;
-    if (dono_.falhaGravar != 0) return dono_.falhaGravar;
+  Falha Gravar(const std::string& nome, std::uint32_t tipo, const std::string& dados) override {
+    if (fechada_) return FalhaDeErroWindows(6);
+    if (dono_.falhaGravar != 0) return FalhaDeErroWindows(dono_.falhaGravar);
     dono_.chaves[caminho_][Maiusculas(nome)] = {tipo, dados};
-    return kRegOk;
+    return {};
   }
-  long Fechar() override {
+  Falha Fechar() override {
     fechada_ = true;
-    return dono_.falhaFechar;
+    return FalhaDeErroWindows(dono_.falhaFechar);
   }
 
  private:
@@ -151,17 +152,17 @@ bool RegistroFalso::ExisteChave(const std::string& chave, RaizRegistro raiz) con
 
 void RegistroFalso::ExcluirChave(const std::string& chave, RaizRegistro raiz) { chaves.erase(Normalizar(chave, raiz)); }
 
-long RegistroFalso::Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
-  if (!chaves.count(Normalizar(caminho, raiz))) return kRegArquivoNaoEncontrado;
+Falha RegistroFalso::Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
+  if (!chaves.count(Normalizar(caminho, raiz))) return FalhaDeErroWindows(2);
   chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho, raiz));
-  return kRegOk;
+  return {};
 }
 
-long RegistroFalso::Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
-  if (falhaCriar != 0) return falhaCriar;
+Falha RegistroFalso::Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) {
+  if (falhaCriar != 0) return FalhaDeErroWindows(falhaCriar);
   chaves[Normalizar(caminho, raiz)];
   chave = std::make_unique<ChaveFalsa>(*this, Normalizar(caminho, raiz));
-  return kRegOk;
+  return {};
 }
 
 // ---- files -------------------------------------------------------------------------------
@@ -321,9 +322,9 @@ Falha ArquivosFalsos::LerTudo(const std::string& arquivo, std::string& bytes) {
 }
 
 // ---- shell and windows -------------------------------------------------------------------
-std::intptr_t ShellFalso::AbrirDocumento(IdJanela dono, const std::string& documento) {
+Falha ShellFalso::AbrirDocumento(IdJanela dono, const std::string& documento) {
   abertos.push_back({dono, documento});
-  return resultadoAbrir;
+  return FalhaDeResultadoShell(resultadoAbrir);
 }
 
 Falha ShellFalso::IniciarPrograma(const std::string& linha, EstiloJanela estilo, std::uint32_t& id) {
@@ -333,11 +334,11 @@ Falha ShellFalso::IniciarPrograma(const std::string& linha, EstiloJanela estilo,
   return falhaIniciar;
 }
 
-std::intptr_t ShellFalso::Executar(IdJanela, const std::string& arquivo, const std::string& parametros,
-                                   EstiloJanela estilo) {
+Falha ShellFalso::Executar(IdJanela, const std::string& arquivo, const std::string& parametros,
+                           EstiloJanela estilo) {
   executados.push_back({arquivo, parametros, estilo});
   if (aoIniciar) aoIniciar(arquivo + parametros);
-  return resultadoExecutar;
+  return FalhaDeResultadoShell(resultadoExecutar);
 }
 
 namespace {
@@ -462,10 +463,10 @@ void ProcessosFalsos::Remover(const std::string& nome) {
   std::erase_if(lista, [&](const InfoProcesso& i) { return IguaisSemCaixa(i.nome, nome); });
 }
 
-std::uint32_t UnidadesFalsas::Mapear(const std::string& remoto, const std::string& local) {
+Falha UnidadesFalsas::Mapear(const std::string& remoto, const std::string& local) {
   mapeamentos.push_back({remoto, local});
   if (aoMapear) aoMapear(remoto, local);
-  return resultado;
+  return FalhaDeErroWindows(resultado);
 }
 
 // ---- XML ---------------------------------------------------------------------------------

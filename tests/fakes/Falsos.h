@@ -20,7 +20,7 @@ class RegistroFalso : public IRegistro {
   };
   // Key path (case-insensitive) -> value name (case-insensitive) -> value.
   std::map<std::string, std::map<std::string, Valor>> chaves;
-  long falhaCriar = 0, falhaGravar = 0, falhaFechar = 0;  // injected result codes
+  std::uint32_t falhaCriar = 0, falhaGravar = 0, falhaFechar = 0;  // injected Windows codes
 
   // Keys of HKEY_LOCAL_MACHINE are stored by their path; keys of the other roots carry the
   // root's name first ("HKCR\\TYPELIB\\..."), so that the roots stay apart.
@@ -33,8 +33,8 @@ class RegistroFalso : public IRegistro {
   bool ExisteChave(const std::string& chave, RaizRegistro raiz = RaizRegistro::LocalMachine) const;
   void ExcluirChave(const std::string& chave, RaizRegistro raiz = RaizRegistro::LocalMachine);
 
-  long Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
-  long Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
+  Falha Abrir(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
+  Falha Criar(RaizRegistro raiz, const std::string& caminho, std::unique_ptr<IChaveRegistro>& chave) override;
   static std::string Normalizar(const std::string& caminho, RaizRegistro raiz = RaizRegistro::LocalMachine);
 };
 
@@ -98,7 +98,7 @@ class ShellFalso : public IShell {
   std::vector<Abertura> abertos;
   std::vector<Inicio> iniciados;  // every command line started, kept or not, in order
   std::vector<Execucao> executados;  // Executar and ExecutarProcesso, in order
-  std::intptr_t resultadoAbrir = 42;
+  std::intptr_t resultadoAbrir = 42;  // the shell's answers (above 32: success)
   std::intptr_t resultadoExecutar = 42;
   Falha falhaIniciar;
   Falha falhaExecutarProcesso;
@@ -106,9 +106,9 @@ class ShellFalso : public IShell {
   std::function<int(const std::string&)> duracao;
   std::function<void(const std::string&)> aoIniciar;  // runs for every started command
 
-  std::intptr_t AbrirDocumento(IdJanela dono, const std::string& documento) override;
-  std::intptr_t Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
-                         EstiloJanela estilo) override;
+  Falha AbrirDocumento(IdJanela dono, const std::string& documento) override;
+  Falha Executar(IdJanela dono, const std::string& arquivo, const std::string& parametros,
+                 EstiloJanela estilo) override;
   Falha IniciarPrograma(const std::string& linha, EstiloJanela estilo, std::uint32_t& id) override;
   Falha IniciarProcesso(const std::string& linha, EstiloJanela estilo,
                         std::unique_ptr<IProcessoIniciado>& processo) override;
@@ -190,7 +190,7 @@ class UnidadesFalsas : public IUnidades {
   std::vector<Mapeamento> mapeamentos;
   std::uint32_t resultado = 0;
   std::function<void(const std::string&, const std::string&)> aoMapear;
-  std::uint32_t Mapear(const std::string& remoto, const std::string& local) override;
+  Falha Mapear(const std::string& remoto, const std::string& local) override;
 };
 
 // ---- XML ---------------------------------------------------------------------------------

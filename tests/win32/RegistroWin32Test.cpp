@@ -31,15 +31,15 @@ class RegistroWin32Test : public ::testing::Test {
 
 TEST_F(RegistroWin32Test, TextoGravadoVoltaIgualEFicaEmCp1252) {
   std::unique_ptr<IChaveRegistro> chave;
-  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
-  ASSERT_EQ(chave->Gravar("", kRegSz, "P:\\Tavoran.win\\Atualização"), kRegOk);
-  ASSERT_EQ(chave->Fechar(), kRegOk);
+  ASSERT_FALSE(registro.Criar(RaizRegistro::LocalMachine, kChave, chave).Ocorreu());
+  ASSERT_FALSE(chave->Gravar("", kRegSz, "P:\\Tavoran.win\\Atualização").Ocorreu());
+  ASSERT_FALSE(chave->Fechar().Ocorreu());
 
   std::unique_ptr<IChaveRegistro> lida;
-  ASSERT_EQ(registro.Abrir(RaizRegistro::LocalMachine, kChave, lida), kRegOk);
+  ASSERT_FALSE(registro.Abrir(RaizRegistro::LocalMachine, kChave, lida).Ocorreu());
   std::uint32_t tipo = 0;
   std::string dados;
-  ASSERT_EQ(lida->Consultar("", tipo, dados), kRegOk);
+  ASSERT_FALSE(lida->Consultar("", tipo, dados).Ocorreu());
   EXPECT_EQ(tipo, kRegSz);
   EXPECT_EQ(AteNulo(dados), "P:\\Tavoran.win\\Atualização");
 
@@ -55,8 +55,8 @@ TEST_F(RegistroWin32Test, TextoGravadoVoltaIgualEFicaEmCp1252) {
 
 TEST_F(RegistroWin32Test, DwordENulosInternosChegamComoGravados) {
   std::unique_ptr<IChaveRegistro> chave;
-  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
-  ASSERT_EQ(chave->Gravar("Release", kRegDword, std::string("\x01\x02\x00\x00", 4)), kRegOk);
+  ASSERT_FALSE(registro.Criar(RaizRegistro::LocalMachine, kChave, chave).Ocorreu());
+  ASSERT_FALSE(chave->Gravar("Release", kRegDword, std::string("\x01\x02\x00\x00", 4)).Ocorreu());
   HKEY h = AbrirNaVisao32(KEY_WRITE);
   ASSERT_NE(h, nullptr);
   RegSetValueExA(h, "ComNulo", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc\0def\0"), 8);
@@ -64,17 +64,17 @@ TEST_F(RegistroWin32Test, DwordENulosInternosChegamComoGravados) {
 
   std::uint32_t tipo = 0;
   std::string dados;
-  ASSERT_EQ(chave->Consultar("Release", tipo, dados), kRegOk);
+  ASSERT_FALSE(chave->Consultar("Release", tipo, dados).Ocorreu());
   EXPECT_EQ(tipo, kRegDword);
   EXPECT_EQ(dados, std::string("\x01\x02\x00\x00", 4));
-  ASSERT_EQ(chave->Consultar("ComNulo", tipo, dados), kRegOk);
+  ASSERT_FALSE(chave->Consultar("ComNulo", tipo, dados).Ocorreu());
   EXPECT_EQ(dados, std::string("abc\0def\0", 8));
 }
 
 TEST_F(RegistroWin32Test, FicaNaVisao32BitsDoHklm) {
   std::unique_ptr<IChaveRegistro> chave;
-  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
-  ASSERT_EQ(chave->Gravar("UNC", kRegSz, "\\\\servidor\\tavoran"), kRegOk);
+  ASSERT_FALSE(registro.Criar(RaizRegistro::LocalMachine, kChave, chave).Ocorreu());
+  ASSERT_FALSE(chave->Gravar("UNC", kRegSz, "\\\\servidor\\tavoran").Ocorreu());
   chave.reset();
 
   HKEY h;
@@ -90,17 +90,18 @@ TEST_F(RegistroWin32Test, FicaNaVisao32BitsDoHklm) {
 
 TEST_F(RegistroWin32Test, ChaveOuValorAusenteEChaveFechada) {
   std::unique_ptr<IChaveRegistro> chave;
-  EXPECT_EQ(registro.Abrir(RaizRegistro::LocalMachine, "SOFTWARE\\Tavoran\\NaoExiste\\Mesmo", chave),
-            kRegArquivoNaoEncontrado);
+  const Falha ausente = registro.Abrir(RaizRegistro::LocalMachine, "SOFTWARE\\Tavoran\\NaoExiste\\Mesmo", chave);
+  EXPECT_EQ(ausente.codigoWindows, 2u);
+  EXPECT_EQ(ausente.numero, 53);  // through the one Windows-error table
   EXPECT_EQ(chave, nullptr);
-  ASSERT_EQ(registro.Criar(RaizRegistro::LocalMachine, kChave, chave), kRegOk);
+  ASSERT_FALSE(registro.Criar(RaizRegistro::LocalMachine, kChave, chave).Ocorreu());
   std::uint32_t tipo = 0;
   std::string dados;
-  EXPECT_EQ(chave->Consultar("Ausente", tipo, dados), kRegArquivoNaoEncontrado);
-  EXPECT_EQ(chave->Fechar(), kRegOk);
-  EXPECT_NE(chave->Fechar(), kRegOk);
-  EXPECT_NE(chave->Consultar("", tipo, dados), kRegOk);
-  EXPECT_NE(chave->Gravar("x", kRegSz, "y"), kRegOk);
+  EXPECT_EQ(chave->Consultar("Ausente", tipo, dados).codigoWindows, 2u);
+  EXPECT_FALSE(chave->Fechar().Ocorreu());
+  EXPECT_TRUE(chave->Fechar().Ocorreu());
+  EXPECT_TRUE(chave->Consultar("", tipo, dados).Ocorreu());
+  EXPECT_TRUE(chave->Gravar("x", kRegSz, "y").Ocorreu());
 }
 
 }  // namespace

@@ -103,8 +103,9 @@ TEST(JanelasWin32Test, DifusaoDeMudancaDeConfiguracaoChegaAsJanelas) {
 
 TEST(UnidadesWin32Test, MapearUmCompartilhamentoInexistenteFalhaComOCodigoDoWindows) {
   UnidadesWin32 unidades;
-  const std::uint32_t r = unidades.Mapear("\\\\servidor-inexistente\\tavoran", "Q:");
-  EXPECT_NE(r, 0u);
+  const Falha r = unidades.Mapear("\\\\servidor-inexistente\\tavoran", "Q:");
+  EXPECT_TRUE(r.Ocorreu());
+  EXPECT_NE(r.codigoWindows, 0u);
   EXPECT_EQ(GetDriveTypeA("Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
 }
 
@@ -130,7 +131,7 @@ TEST(ShellWin32Test, IniciaSemEsperarEDevolveOIdDoProcesso) {
   SetEnvironmentVariableA("TAV_REGISTRO_COMANDOS", nullptr);
 
   EXPECT_EQ(shell.IniciarPrograma(pasta / "NaoExiste.exe", EstiloJanela::Oculta, id).numero, 53);
-  EXPECT_LE(shell.AbrirDocumento(0, pasta / "NaoExiste.html"), 32);
+  EXPECT_EQ(shell.AbrirDocumento(0, pasta / "NaoExiste.html").numero, 53);
 }
 
 class XmlWin32Test : public ::testing::Test {
