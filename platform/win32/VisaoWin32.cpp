@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/Texto.h"
 
 namespace tavoran::win32 {
@@ -128,13 +130,17 @@ void VisaoWin32::DefinirTextoProcesso(const std::string& texto) {
   DefWindowProcA(lblProcesso_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
   const ULONGLONG agora = GetTickCount64();
   if (agora - textoMostradoEm_ < kIntervaloTextoMs) {
-    // Armed once: re-arming at every text would put the repaint off for as long as texts
-    // keep coming.
-    if (!textoPendente_) SetTimer(janela_, kTmrTexto, static_cast<UINT>(kIntervaloTextoMs), nullptr);
+    AgendarRepintura();
     textoPendente_ = true;
     return;
   }
   MostrarTexto();
+}
+
+// Armed once: re-arming at every change would put the repaint off for as long as changes
+// keep coming.
+void VisaoWin32::AgendarRepintura() {
+  if (!textoPendente_ && !barraPendente_) SetTimer(janela_, kTmrTexto, static_cast<UINT>(kIntervaloTextoMs), nullptr);
 }
 
 void VisaoWin32::MostrarTexto() {
@@ -146,17 +152,30 @@ void VisaoWin32::MostrarTexto() {
 void VisaoWin32::DefinirFaixaProgresso(int minimo, int maximo) {
   minimo_ = minimo;
   maximo_ = maximo;
+  valor_ = std::max(minimo_, std::min(valor_, maximo_));  // as the control keeps it
   if (pbProgresso_) SendMessageA(pbProgresso_, PBM_SETRANGE32, static_cast<WPARAM>(minimo), static_cast<LPARAM>(maximo));
 }
 
+// The control repaints itself at every position; like the step text, the bar takes a new
+// position at most every kIntervaloTextoMs, and at once when it is full.
 void VisaoWin32::DefinirProgresso(int valor) {
-  valor_ = valor;
-  if (pbProgresso_) SendMessageA(pbProgresso_, PBM_SETPOS, static_cast<WPARAM>(valor), 0);
+  valor_ = std::max(minimo_, std::min(valor, maximo_));
+  if (pbProgresso_ == nullptr) return;
+  if (valor_ < maximo_ && GetTickCount64() - barraMostradaEm_ < kIntervaloTextoMs) {
+    AgendarRepintura();
+    barraPendente_ = true;
+    return;
+  }
+  MostrarBarra();
 }
 
-int VisaoWin32::Progresso() {
-  return pbProgresso_ ? static_cast<int>(SendMessageA(pbProgresso_, PBM_GETPOS, 0, 0)) : valor_;
+void VisaoWin32::MostrarBarra() {
+  barraPendente_ = false;
+  barraMostradaEm_ = GetTickCount64();
+  SendMessageA(pbProgresso_, PBM_SETPOS, static_cast<WPARAM>(valor_), 0);
 }
+
+int VisaoWin32::Progresso() { return valor_; }
 
 int VisaoWin32::MaximoProgresso() {
   return pbProgresso_ ? static_cast<int>(SendMessageA(pbProgresso_, PBM_GETRANGE, FALSE, 0)) : maximo_;
@@ -255,6 +274,7 @@ LRESULT VisaoWin32::Tratar(UINT m, WPARAM w, LPARAM l) {
       if (w == kTmrTexto) {
         KillTimer(janela_, kTmrTexto);
         if (textoPendente_) MostrarTexto();
+        if (barraPendente_ && pbProgresso_) MostrarBarra();
       }
       return 0;
     case WM_PAINT:

@@ -71,6 +71,9 @@ class VisaoWin32 : public IVisao {
   template <class F>
   void Disparar(F&& evento);
   void MostrarTexto();
+  void MostrarBarra();
+  // One timer repaints the step text and the bar that waited for it.
+  void AgendarRepintura();
 
   IEventosJanela* eventos_ = nullptr;
   HWND janela_ = nullptr, icone_ = nullptr;
@@ -79,8 +82,8 @@ class VisaoWin32 : public IVisao {
   ObjetoGdi fonte_, fonteTitulo_, fundo_, corBordaExterna_, corBordaInterna_;
   RECT bordaExterna_{}, bordaInterna_{};
   std::string textoProcesso_ = kProcessoInicial;
-  bool textoPendente_ = false;
-  unsigned long long textoMostradoEm_ = 0;
+  bool textoPendente_ = false, barraPendente_ = false;
+  unsigned long long textoMostradoEm_ = 0, barraMostradaEm_ = 0;
   int minimo_ = 0, maximo_ = 100, valor_ = 0;
   bool mostrada_ = false, fechando_ = false, ativada_ = false, temporizador_ = false;
 };
