@@ -1,6 +1,6 @@
 // Demo aid: starts a program, waits until its progress window (class frmInicial) is on the
 // screen and painted (and, when a fourth argument is given, until its step text begins with
-// that text), freezes the process while an outside tool takes a screenshot, then lets it go
+// that text and is painted), freezes the process while an outside tool takes a screenshot, then lets it go
 // on. Arguments: <program> <ready-file> <continue-file> [step text]. Exit code 0 when the
 // window was caught, 1 when the program ended or 60 s passed first.
 #include <windows.h>
@@ -28,15 +28,26 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   int codigo = 1;
   const std::string passoEsperado = __argc >= 5 ? __argv[4] : "";
   const ULONGLONG fim = GetTickCount64() + 60000;
+  std::string visto;
+  ULONGLONG vistoEm = 0;
   while (GetTickCount64() < fim && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
     // The step text of the sequence shows that the window has been painted at least once.
     HWND passo = tavoran::testes::RotuloDoPasso(pi.dwProcessId);
     if (passo == nullptr) continue;
     const std::string texto = tavoran::testes::TextoDaJanela(passo);
-    if (texto == "Descrição do Processo..." || texto.rfind(passoEsperado, 0) != 0) continue;
-    Sleep(15);
+    // The program repaints its step text a moment after setting it, and the display shows a
+    // repaint a moment later still: the screenshot waits until one step's text has stood
+    // painted for a while, and freezes the program only if it still does.
+    if (texto == "Descrição do Processo..." || texto.rfind(passoEsperado, 0) != 0 || texto != visto ||
+        GetUpdateRect(passo, nullptr, FALSE)) {
+      visto = texto;
+      vistoEm = GetTickCount64();
+      continue;
+    }
+    if (GetTickCount64() - vistoEm < 100) continue;
     {
       tavoran::testes::ProcessoCongelado congelado(pi.dwProcessId);
+      if (tavoran::testes::TextoDaJanela(passo) != visto || GetUpdateRect(passo, nullptr, FALSE)) continue;
       CloseHandle(CreateFileA(__argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
       for (int i = 0; i < 600 && !Existe(__argv[3]); ++i) Sleep(50);
     }
