@@ -19,10 +19,17 @@ ResultadoPastaEspecial PastasEspeciaisWin32::Caminho(int csidl, std::string& cam
 }
 
 ResultadoPastaEspecial PastasEspeciaisWin32::Consultar(int csidl, std::string& caminho) {
+  // A folder of the file system answers straight from the shell's folder table; going through
+  // an item list parses the path back through the shell's namespace, many times the cost.
+  char buffer[MAX_PATH + 1] = {};
+  if (SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer) == S_OK && buffer[0] != '\0') {
+    caminho = DeCp1252(AteNulo(std::string(buffer, sizeof buffer)));
+    return ResultadoPastaEspecial::Ok;
+  }
+  // Virtual folders and absent ones: the item list tells which of the two steps fails.
   LPITEMIDLIST lista = nullptr;
   if (SHGetSpecialFolderLocation(nullptr, csidl, &lista) != S_OK || lista == nullptr)
     return ResultadoPastaEspecial::FalhaLocalizacao;
-  char buffer[512] = {};
   const BOOL ok = SHGetPathFromIDListA(lista, buffer);
   CoTaskMemFree(lista);
   if (!ok) return ResultadoPastaEspecial::FalhaCaminho;

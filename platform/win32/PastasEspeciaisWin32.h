@@ -1,6 +1,7 @@
 #pragma once
-// Shell special folders: SHGetSpecialFolderLocation, then SHGetPathFromIDListA. The folders
-// do not move while the program runs, so each answer is kept for the next question.
+// Shell special folders: the shell's folder path, else SHGetSpecialFolderLocation, then
+// SHGetPathFromIDListA. The folders do not move while the program runs, so each answer is
+// kept for the next question.
 #include <map>
 #include <utility>
 

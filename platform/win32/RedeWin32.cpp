@@ -209,8 +209,37 @@ class RedeWin32 : public IRede {
   decltype(&::IcmpCloseHandle) icmpFechar_ = nullptr;
 };
 
+// Only the connection diagnosis uses the network: the sockets and ICMP libraries are
+// loaded at its first call, not at every start.
+class RedeSobDemanda : public IRede {
+ public:
+  bool IniciarSockets() override { return Real().IniciarSockets(); }
+  void FinalizarSockets() override {
+    if (real_) real_->FinalizarSockets();
+  }
+  bool ResolverNome(const std::string& nome, std::vector<std::uint8_t>& endereco) override {
+    return Real().ResolverNome(nome, endereco);
+  }
+  std::uint32_t ConverterEndereco(const std::string& texto) override { return Real().ConverterEndereco(texto); }
+  bool EnviarEco(std::uint32_t endereco, const std::string& dados, std::uint8_t tempoDeVida,
+                 std::uint32_t tempoLimiteMs) override {
+    return Real().EnviarEco(endereco, dados, tempoDeVida, tempoLimiteMs);
+  }
+  bool TestarConexao(const std::string& servidor, std::uint16_t porta, std::uint32_t tempoLimiteMs,
+                     const std::function<void()>& aoAguardar) override {
+    return Real().TestarConexao(servidor, porta, tempoLimiteMs, aoAguardar);
+  }
+
+ private:
+  RedeWin32& Real() {
+    if (!real_) real_ = std::make_unique<RedeWin32>();
+    return *real_;
+  }
+  std::unique_ptr<RedeWin32> real_;
+};
+
 }  // namespace
 
-std::unique_ptr<IRede> CriarRedeWin32() { return std::make_unique<RedeWin32>(); }
+std::unique_ptr<IRede> CriarRedeWin32() { return std::make_unique<RedeSobDemanda>(); }
 
 }  // namespace tavoran

@@ -30,6 +30,8 @@ TEST(PastasEspeciaisWin32Test, AVarreduraDosCsidlAchaSyswow64AntesDeSystem32) {
   ASSERT_EQ(pastas.Caminho(36, caminho), ResultadoPastaEspecial::Ok);
   EXPECT_TRUE(IguaisSemCaixa(caminho, "C:\\windows"));
   EXPECT_EQ(pastas.Caminho(0x7F, caminho), ResultadoPastaEspecial::FalhaLocalizacao);
+  // "My Computer" has an item list but no path: the second call is the one that fails.
+  EXPECT_EQ(pastas.Caminho(0x11, caminho), ResultadoPastaEspecial::FalhaCaminho);
 }
 
 TEST(RegionalWin32Test, DataCurtaGravadaELidaDeVolta) {
