@@ -1,7 +1,9 @@
 // The daily start without update, natively: builds the version file (20,000 entries) and a
 // status file of N workstations with tavadmin's commands, then runs the record calls of
 // that start (version check of the four start-up programs, this computer's status record,
-// the lock-file test) and prints the bytes and pages each step reads from the files.
+// the lock-file test) three times: on a workstation with no copy of the pages yet, the next
+// day, and after another workstation recorded its status; prints the bytes and pages each
+// step reads from the record files.
 // Arguments: the workstation counts (50 and 5000 by default).
 #include <cstdio>
 #include <cstdlib>
@@ -91,10 +93,11 @@ void Passo(const char* nome, bool ok, Leitura* total) {
               ok ? "" : "  (FAILED)");
 }
 
-// Not part of the daily start (its figures stay out of the total): this computer's record
+// Not part of the daily start (its figures stay out of the totals): this computer's record
 // looked up again in an open SELVCOMP.BTR after another workstation recorded its status, as
 // happens on a share where many start at once; the second lookup reads only what that
-// commit can have changed.
+// commit can have changed. That commit also leaves the workstation's copy of SELVCOMP.BTR
+// behind the file.
 void ConsultaAposOutraEstacao(IBtrieve& btrieve, IArquivos& arquivos, const std::string& pasta) {
   clsSelVcomp status(btrieve, arquivos), outra(btrieve, arquivos);
   status.Diretorio(pasta);
@@ -114,12 +117,12 @@ void ConsultaAposOutraEstacao(IBtrieve& btrieve, IArquivos& arquivos, const std:
 }
 
 // The record calls of a daily start, in the order the start makes them.
-void DiaADia(const std::string& pasta, int estacoes) {
+void DiaADia(const std::string& pasta, const char* titulo) {
   tavadmin::CaminhosBtrieve btrieve(std::make_unique<MotorBtrieve>());
   tavadmin::ArquivosFerramenta arquivos;
   LerContadores();
   Leitura total;
-  std::printf("  %d workstations:\n", estacoes);
+  std::printf("    %s:\n", titulo);
   {
     clsSssVersao versao(btrieve, arquivos);
     versao.Diretorio(pasta);
@@ -152,7 +155,6 @@ void DiaADia(const std::string& pasta, int estacoes) {
     Passo("get equal, key 0: this computer", status.Ler(OperacaoBtrieve::kObterIgual), &total);
     Passo("close SELVCOMP.BTR", status.Fechar(), &total);
   }
-  ConsultaAposOutraEstacao(btrieve, arquivos, pasta);
   std::printf("    %-42s %7llu bytes %3llu reads %3llu pages read %3llu visited  (%.1f KiB)\n", "total",
               static_cast<unsigned long long>(total.bytes), static_cast<unsigned long long>(total.leituras),
               static_cast<unsigned long long>(total.paginas), static_cast<unsigned long long>(total.visitadas),
@@ -171,7 +173,18 @@ int main(int argc, char** argv) {
     if (mkdtemp(modelo) == nullptr) return 1;
     const std::string pasta = modelo;
     PrepararCompartilhamento(pasta, estacoes);
-    DiaADia(pasta, estacoes);
+    // The workstation's copies of the pages it read live in a folder of its own.
+    setenv("TAV_BTRIEVE_COPIAS", (pasta + "/copias").c_str(), 1);
+    std::printf("  %d workstations:\n", estacoes);
+    DiaADia(pasta, "first start on this workstation (no copy of the pages yet)");
+    DiaADia(pasta, "daily start (the record files unchanged since the last start)");
+    {
+      tavadmin::CaminhosBtrieve btrieve(std::make_unique<MotorBtrieve>());
+      tavadmin::ArquivosFerramenta arquivos;
+      ConsultaAposOutraEstacao(btrieve, arquivos, pasta);
+    }
+    DiaADia(pasta, "daily start after another workstation recorded its status");
+    unsetenv("TAV_BTRIEVE_COPIAS");
     std::filesystem::remove_all(pasta);
   }
   return 0;

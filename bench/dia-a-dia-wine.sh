@@ -60,7 +60,8 @@ medir() {
   local contadores="$ESTACAO_PASTA/../contadores.txt" tempos="$ESTACAO_PASTA/../tempos.txt"
   rm -f "$contadores"
   export TAV_REGISTRO_TEMPOS="D:\\tempos.txt"
-  # Warm-up: the first start of a program loads Wine's libraries and fills the file cache.
+  # Warm-up: the first start of a program loads Wine's libraries and fills the file cache,
+  # and leaves the workstation's copies of the record pages it read.
   wine "$ESTACAO_DIRT\\TAVORAN.EXE" </dev/null >/dev/null 2>&1
   wine "$ESTACAO_DIRT\\ProgramaTrivial.exe" 0 </dev/null >/dev/null 2>&1
   local tempos_t=() tempos_p=()

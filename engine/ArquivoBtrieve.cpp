@@ -131,7 +131,7 @@ int ArquivoBtrieve::Criar(const std::string& caminho, const std::uint8_t* espec,
   return pg.Formatar(cab);
 }
 
-int ArquivoBtrieve::Abrir(const std::string& caminho, int modo, const std::string& proprietario) {
+int ArquivoBtrieve::Abrir(const std::string& caminho, int modo, const std::string& proprietario, bool copiaLocal) {
   if (caminho.empty()) return kNomeArquivoInvalido;
   if (modo > 0 || modo < -4) return kOperacaoInvalida;
   bool exclusivo = modo == -4;
@@ -157,6 +157,10 @@ int ArquivoBtrieve::Abrir(const std::string& caminho, int modo, const std::strin
     Fechar();
     return st;
   }
+  pastaCopias_ = copiaLocal && !exclusivo ? PastaCopiasLocais() : std::nullopt;
+  if (pastaCopias_) {
+    if (std::optional<CopiaLocal> copia = LerCopiaLocal(*pastaCopias_, caminho)) pg_->AdotarCopia(std::move(*copia));
+  }
   somenteLeitura_ = modo == -2;
   const Cabecalho& cab = pg_->Cab();
   donoVerificado_ = !cab.temProprietario || proprietario == cab.proprietario;
@@ -177,9 +181,14 @@ void ArquivoBtrieve::Fechar() {
       pg_->Descartar();
       pg_->FimEscrita();
     }
+    if (pastaCopias_) {
+      if (std::optional<CopiaLocal> copia = pg_->CopiaParaGuardar(arq_.Caminho()))
+        GravarCopiaLocal(*pastaCopias_, *copia);
+    }
     pg_->Encerrar();
   }
   pg_.reset();
+  pastaCopias_.reset();
   arq_.Fechar();  // closing the descriptor releases every lock of this open
   bloqueioSimples_ = 0;
   bloqueiosMultiplos_.clear();
@@ -884,7 +893,7 @@ int ArquivoBtrieve::Verificar() {
 
 int VerificarArquivo(const std::string& caminho) {
   ArquivoBtrieve arq;
-  int st = arq.Abrir(caminho, -2, std::string());
+  int st = arq.Abrir(caminho, -2, std::string(), false);
   if (st == kProprietarioInvalido) return st;
   if (st != kOk) return st;
   st = arq.Verificar();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,7 +36,9 @@ class ArquivoBtrieve {
   // Create (14) from a file-specification buffer; substituir false refuses an existing file.
   static int Criar(const std::string& caminho, const std::uint8_t* espec, std::uint32_t tamanho, bool substituir);
 
-  int Abrir(const std::string& caminho, int modo, const std::string& proprietario);
+  // copiaLocal: the workstation's copy of the pages may serve reads (CopiaLocal.h); the
+  // verifier reads the file itself.
+  int Abrir(const std::string& caminho, int modo, const std::string& proprietario, bool copiaLocal = true);
   void Fechar();
 
   int Inserir(std::uint8_t* dados, std::uint32_t* tamanho, std::uint8_t* chave, std::uint8_t tamChave,
@@ -99,6 +102,7 @@ class ArquivoBtrieve {
 
   ArquivoSO arq_;
   std::unique_ptr<Paginador> pg_;
+  std::optional<std::string> pastaCopias_;  // where this open's copy is kept, when it is
   bool somenteLeitura_ = false;
   bool donoVerificado_ = false;
   Cursor cursor_;

@@ -99,6 +99,14 @@ bool ArquivoSO::Tamanho(std::uint64_t* tamanho) {
   return true;
 }
 
+bool ArquivoSO::Atributos(std::uint64_t* tamanho, std::uint64_t* alteracao) {
+  struct stat st {};
+  if (fstat(fd_, &st) != 0) return false;
+  *tamanho = static_cast<std::uint64_t>(st.st_size);
+  *alteracao = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000ull + static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+  return true;
+}
+
 bool ArquivoSO::Truncar(std::uint64_t tamanho) { return ::ftruncate(fd_, static_cast<off_t>(tamanho)) == 0; }
 
 bool ArquivoSO::Sincronizar() { return ::fdatasync(fd_) == 0; }

@@ -37,6 +37,8 @@ class ArquivoSO {
   bool Ler(std::uint64_t pos, void* destino, std::size_t n, std::size_t* lidos);
   bool Gravar(std::uint64_t pos, const void* origem, std::size_t n);
   bool Tamanho(std::uint64_t* tamanho);
+  // The size and the last-write time (in the system's own units), in one question.
+  bool Atributos(std::uint64_t* tamanho, std::uint64_t* alteracao);
   bool Truncar(std::uint64_t tamanho);
   bool Sincronizar();
 

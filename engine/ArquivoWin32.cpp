@@ -105,6 +105,14 @@ bool ArquivoSO::Tamanho(std::uint64_t* tamanho) {
   return true;
 }
 
+bool ArquivoSO::Atributos(std::uint64_t* tamanho, std::uint64_t* alteracao) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(Handle(h_), &info)) return false;
+  *tamanho = static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+  *alteracao = static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 | info.ftLastWriteTime.dwLowDateTime;
+  return true;
+}
+
 bool ArquivoSO::Truncar(std::uint64_t tamanho) {
   LARGE_INTEGER t;
   t.QuadPart = static_cast<LONGLONG>(tamanho);

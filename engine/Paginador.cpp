@@ -140,9 +140,12 @@ int Paginador::LerCabecalho() {
   // A header that a commit was writing when its process died still carries the marker.
   if (st == kErroES && marcador.nonce != 0) return -1;
   if (st != kOk) return st;
-  std::uint64_t tamanho = 0;
-  if (!arq_.Tamanho(&tamanho)) return kErroES;
+  std::uint64_t tamanho = 0, alteracao = 0;
+  if (!arq_.Atributos(&tamanho, &alteracao)) return kErroES;
   if (tamanho < static_cast<std::uint64_t>(novo.paginas) * novo.tamanhoPagina) return kErroES;  // truncated file
+  cabecalhoBruto_.assign(buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(std::max(usado, kLeituraCabecalho)));
+  tamanhoLido_ = tamanho;
+  alteracaoLida_ = alteracao;
   ReterEstrutura(novo);
   cab_ = std::move(novo);
   cabOriginal_ = cab_;
@@ -270,6 +273,7 @@ int Paginador::IniciarEscrita(bool transacao) {
     }
   }
   escritaAtiva_ = true;
+  escreveu_ = true;
   transacao_ = transacao;
   int st = exclusivo_ ? kOk : Sincronizar();
   if (st == -1) {
@@ -304,6 +308,7 @@ void Paginador::FimEscrita() {
 // left half written. Takes the writer lock itself unless this open already holds it.
 int Paginador::Recuperar() {
   if (somenteLeitura_) return kAcessoNegado;  // the recovery has to write
+  escreveu_ = true;
   bool tomouEscrita = false;
   if (!escritaAtiva_ && !exclusivo_) {
     int esperado = 0;
@@ -485,6 +490,45 @@ void Paginador::Encerrar() {
 
 // ---- the cache ------------------------------------------------------------------------------
 
+void Paginador::AdotarCopia(CopiaLocal&& copia) {
+  if (exclusivo_ || cab_.versao != kVersaoFormato || cab_.marcador.nonce != 0) return;
+  if (copia.cabecalho != cabecalhoBruto_ || copia.tamanho != tamanhoLido_ || copia.alteracao != alteracaoLida_ ||
+      copia.tamanhoPagina != cab_.tamanhoPagina)
+    return;
+  for (PaginaCopiada& c : copia.paginas) {
+    if (c.numero >= cab_.paginas || cache_.count(c.numero)) continue;
+    auto p = std::make_unique<Pagina>();
+    p->numero = c.numero;
+    p->dados = std::move(c.dados);
+    p->blocos = c.blocos;
+    cache_.emplace(c.numero, std::move(p));
+  }
+}
+
+std::optional<CopiaLocal> Paginador::CopiaParaGuardar(const std::string& arquivo) const {
+  // Only pages known to be the file as its header was last read: no write of this open, no
+  // commit seen after the last read, no commit pending in that header.
+  if (exclusivo_ || escreveu_ || !leuPaginas_ || cabecalhoVencido_ || cab_.versao != kVersaoFormato ||
+      cab_.marcador.nonce != 0 || cabecalhoBruto_.empty())
+    return std::nullopt;
+  std::vector<const Pagina*> paginas;
+  for (const auto& [numero, p] : cache_)
+    if (p->blocos != 0 && !p->suja) paginas.push_back(p.get());
+  // The upper tree levels serve every lookup: they go first when the limit leaves some out.
+  std::sort(paginas.begin(), paginas.end(), [](const Pagina* a, const Pagina* b) {
+    const bool ia = a->dados[0] == kTipoPaginaInterna, ib = b->dados[0] == kTipoPaginaInterna;
+    return ia != ib ? ia : a->numero < b->numero;
+  });
+  CopiaLocal copia{arquivo, cabecalhoBruto_, tamanhoLido_, alteracaoLida_, cab_.tamanhoPagina, {}};
+  std::size_t bytes = 0;
+  for (const Pagina* p : paginas) {
+    bytes += static_cast<std::size_t>(std::popcount(p->blocos)) * kTamanhoBloco;
+    if (bytes > kLimiteCopiaLocal) break;
+    copia.paginas.push_back(PaginaCopiada{p->numero, p->blocos, p->dados});
+  }
+  return copia;
+}
+
 void Paginador::AjustarCache() {
   if (cache_.size() * cab_.tamanhoPagina <= kLimiteCache || !sujas_.empty()) return;
   cache_.clear();
@@ -533,6 +577,7 @@ int Paginador::LerTrecho(Pagina* p, std::size_t pos, std::size_t n) {
       return kErroES;
     ContarLeitura(lidos);
     if (lidos != bytes) return kErroES;
+    leuPaginas_ = true;
     for (; b < fim; ++b) p->blocos |= 1ull << b;
   }
   return kOk;

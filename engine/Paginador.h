@@ -11,6 +11,7 @@
 
 #include "engine/ArquivoSO.h"
 #include "engine/Cabecalho.h"
+#include "engine/CopiaLocal.h"
 #include "engine/Diario.h"
 #include "engine/DiarioFormato1.h"
 
@@ -81,6 +82,12 @@ class Paginador {
   void FimEscrita();
   bool EscritaAtiva() const { return escritaAtiva_; }
 
+  // The workstation's copy of the pages (CopiaLocal.h): taken into the cache right after
+  // Carregar when it was made from the header just read, the same size and last-write time;
+  // and made at close from an open that read pages from the file and wrote nothing.
+  void AdotarCopia(CopiaLocal&& copia);
+  std::optional<CopiaLocal> CopiaParaGuardar(const std::string& arquivo) const;
+
   // Record locks of this open.
   bool BloquearRegistro(std::uint32_t id, bool esperar);
   void DesbloquearRegistro(std::uint32_t id);
@@ -140,6 +147,12 @@ class Paginador {
   bool pendenteProprio_ = false;         // this open committed: it holds the pending lock
   std::uint64_t pendenteConferido_ = 0;  // a pending commit whose writer was seen alive
   bool cabecalhoVencido_ = false;        // the last check found a commit the cache lacks
+  // The header's bytes as last read, with the file's size and last-write time then.
+  std::vector<std::uint8_t> cabecalhoBruto_;
+  std::uint64_t tamanhoLido_ = 0;
+  std::uint64_t alteracaoLida_ = 0;
+  bool escreveu_ = false;      // this open began a write
+  bool leuPaginas_ = false;    // this open read blocks of pages from the file
   std::unordered_map<std::uint32_t, std::unique_ptr<Pagina>> cache_;
   std::vector<std::uint32_t> sujas_;
   std::map<std::uint32_t, std::vector<std::uint8_t>> originais_;  // changed pages as they were
