@@ -272,10 +272,10 @@ bool clsTavBtr20::Criar(const std::string& v_sArquivo, std::int16_t v_iTamanhoRe
 }
 
 // ---- opening and closing --------------------------------------------------------------------
-bool clsTavBtr20::Abrir(const std::string& v_sArquivo) {
+bool clsTavBtr20::Abrir(const std::string& v_sArquivo, bool listado) {
   return Executar("Erro inesperado ao abrir arquivo: ", false, [&] {
     if (Aparar(v_sArquivo).empty()) return Reportar(kArquivoNaoInformado);
-    if (!ArquivoListado(arquivos_, v_sArquivo)) return Reportar(kArquivoNaoExiste);
+    if (!listado && !ArquivoListado(arquivos_, v_sArquivo)) return Reportar(kArquivoNaoExiste);
     if (v_sArquivo.find(' ') != std::string::npos) return Reportar(kEspacoAbertura);
     std::string chave = ParaCp1252(v_sArquivo) + '\0';
     const std::size_t tamanhoChave = Aparar(chave).size();

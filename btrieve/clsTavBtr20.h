@@ -71,7 +71,8 @@ class clsTavBtr20 {
 
   bool Criar(const std::string& v_sArquivo, std::int16_t v_iTamanhoRegistro, std::int16_t v_iTamanhoPagina,
              std::uint8_t v_bNumeroChaves, const std::string& v_sDefinicaoChaves);
-  bool Abrir(const std::string& v_sArquivo);
+  // listado: the caller has just found the file in its folder; it is not looked up again.
+  bool Abrir(const std::string& v_sArquivo, bool listado = false);
   bool Fechar();
   bool Inserir();
   bool Excluir();

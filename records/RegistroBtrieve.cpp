@@ -48,7 +48,11 @@ clsComplArq& RegistroBtrieve::Complementos() {
   return *complementos_;
 }
 
-bool RegistroBtrieve::ArquivoExiste() { return !Aparar(arquivo_).empty() && ArquivoListado(arquivos_, arquivo_); }
+bool RegistroBtrieve::ArquivoExiste() {
+  const bool existe = !Aparar(arquivo_).empty() && ArquivoListado(arquivos_, arquivo_);
+  listado_ = existe ? arquivo_ : std::string();
+  return existe;
+}
 
 void RegistroBtrieve::DefinirCaminho(const std::string& diretorio, const std::string& arquivo) {
   diretorio_ = diretorio;
@@ -94,13 +98,16 @@ bool RegistroBtrieve::Abrir(std::int32_t v_eModoAbertura, const std::string& v_s
       DefinirErro(codigos_.abrirSemArquivo, codigos_.textoSemArquivo);
       return false;
     }
-    if (!ArquivoExiste()) {
+    // One lookup of the share per open: the caller's own test, when it just made one, or this.
+    const bool conferido = listado_ == arquivo_;
+    if (!conferido && !ArquivoExiste()) {
       DefinirErro(codigos_.abrirArquivoInexistente, "O arquivo \"" + arquivo_ + "\" não existe.");
       return false;
     }
+    listado_.clear();
     acesso_.ModoAbertura(v_eModoAbertura);
     acesso_.NomeProprietario(v_sNomeProprietario);
-    return acesso_.Abrir(arquivo_);
+    return acesso_.Abrir(arquivo_, true);
   });
 }
 

@@ -84,6 +84,8 @@ class RegistroBtrieve {
   std::int32_t erroNumero_ = 0;
   std::string erroDescricao_;
   std::string diretorio_, arquivo_;
+  // The path ArquivoExiste last found listed: the Open that follows it looks it up no more.
+  std::string listado_;
 };
 
 }  // namespace tavoran

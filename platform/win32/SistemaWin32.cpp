@@ -30,11 +30,14 @@ std::string NomeDoModulo() {
 }  // namespace
 
 bool SistemaWin32::NomeComputador(std::string& buffer) {
-  std::string ansi(256, ' ');
-  DWORD tamanho = 256;
-  const bool ok = GetComputerNameA(ansi.data(), &tamanho) != FALSE;
-  buffer = DeCp1252(ansi);
-  return ok;
+  if (!nomeComputador_) {
+    std::string ansi(256, ' ');
+    DWORD tamanho = 256;
+    const bool ok = GetComputerNameA(ansi.data(), &tamanho) != FALSE;
+    nomeComputador_.emplace(ok, DeCp1252(ansi));
+  }
+  buffer = nomeComputador_->second;
+  return nomeComputador_->first;
 }
 
 bool SistemaWin32::NomeUsuario(std::string& buffer, std::uint32_t& tamanho) {

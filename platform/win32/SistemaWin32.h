@@ -2,6 +2,10 @@
 // The running program and the computer: names, operating system, command line, and the
 // previous-instance test (a named mutex in the session's Local\ namespace, held while
 // this object lives).
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "platform/Sistema.h"
 #include "platform/win32/Recursos.h"
 
@@ -27,6 +31,8 @@ class SistemaWin32 : public ISistema {
   static std::string ArgumentosDe(const std::string& linha);
 
  private:
+  // The computer's name does not change while the program runs: asked once.
+  std::optional<std::pair<bool, std::string>> nomeComputador_;
   Handle mutexInstancia_;
   bool instanciaTestada_ = false, outraInstancia_ = false;
 };

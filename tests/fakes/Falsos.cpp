@@ -217,6 +217,7 @@ bool ArquivosFalsos::PodeCriarEm(const std::string& normalizado) const {
 
 std::vector<EntradaPasta> ArquivosFalsos::Listar(const std::string& padrao) {
   const std::string n = Normalizar(padrao);
+  ++listagens[n];
   const std::string pasta = Pai(n);
   const std::string filtro = NomeFinal(n);
   std::vector<EntradaPasta> saida;

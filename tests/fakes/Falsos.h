@@ -57,6 +57,7 @@ class ArquivosFalsos : public IArquivos {
   // Copies into this folder fail as on a full disk, leaving a part of the file.
   std::set<std::string> discoCheio;
   std::map<std::string, std::string> nomesOriginais;  // normalised -> path as created
+  std::map<std::string, int> listagens;                // normalised pattern -> lookups of it
 
   void CriarArquivo(const std::string& caminho, const std::string& bytes = "", bool oculto = false);
   void CriarPastas(const std::string& caminho);  // with every parent

@@ -63,6 +63,18 @@ TEST_F(StatusComponentes, MissingPathOrFileFailsWithOwnCodesAndCallsNothing) {
   EXPECT_EQ(motor.chamadas, 0);
 }
 
+TEST_F(StatusComponentes, AnOpenRightAfterTheExistenceTestLooksTheShareUpOnce) {
+  ASSERT_TRUE(status.Criar()) << status.ErroDescricao();
+  const std::string caminho = testes::ArquivosFalsos::Normalizar(kArquivo);
+  arquivos.listagens.clear();
+  ASSERT_TRUE(status.ArquivoExiste());
+  ASSERT_TRUE(status.Abrir(0, "")) << status.ErroDescricao();
+  EXPECT_EQ(arquivos.listagens[caminho], 1);
+  ASSERT_TRUE(status.Fechar());
+  ASSERT_TRUE(status.Abrir(0, "")) << status.ErroDescricao();  // no test of its own before it
+  EXPECT_EQ(arquivos.listagens[caminho], 2);
+}
+
 TEST_F(StatusComponentes, RecordIsInsertedReadByMachineAndUpdated) {
   CriarEAbrir();
   Inserir("WS07");
