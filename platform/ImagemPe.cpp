@@ -112,18 +112,81 @@ std::optional<std::uint32_t> ImagemPe::EntradaRecurso(std::uint32_t diretorio,
   return std::nullopt;
 }
 
-std::optional<VersaoFixa> ImagemPe::Versao() const {
-  if (!valida_ || recursos_.rva == 0) return std::nullopt;
-  // Type, then the first name, then the first language: three levels down to the data.
-  std::optional<std::uint32_t> nivel = EntradaRecurso(0, kTipoVersao);
+std::optional<std::uint32_t> ImagemPe::EntradaRecursoNomeada(std::uint32_t diretorio, const std::string& nome) const {
+  unsigned char cabecalho[16];
+  if (!LerRva(recursos_.rva + diretorio, cabecalho, sizeof cabecalho)) return std::nullopt;
+  // Named entries come before the numbered ones.
+  const std::uint32_t nomeadas = U16(cabecalho + 12);
+  for (std::uint32_t i = 0; i < nomeadas && i < kMaximoEntradasRecurso; ++i) {
+    unsigned char entrada[8];
+    if (!LerRva(recursos_.rva + diretorio + 16 + 8 * i, entrada, sizeof entrada)) return std::nullopt;
+    const std::uint32_t deslocamentoNome = U32(entrada) & ~kSubdiretorio;
+    unsigned char texto[2 + 2 * kMaximoNome];
+    if (!(U32(entrada) & kSubdiretorio) || !LerRva(recursos_.rva + deslocamentoNome, texto, 2)) continue;
+    if (U16(texto) != nome.size() || !LerRva(recursos_.rva + deslocamentoNome + 2, texto + 2, 2 * nome.size()))
+      continue;
+    bool igual = true;
+    for (std::size_t c = 0; c < nome.size() && igual; ++c) {
+      std::uint16_t u = U16(texto + 2 + 2 * c);
+      if (u >= 'a' && u <= 'z') u = static_cast<std::uint16_t>(u - 'a' + 'A');
+      igual = u == static_cast<unsigned char>(nome[c]);
+    }
+    if (igual) return U32(entrada + 4);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::pair<std::uint32_t, std::uint32_t>> ImagemPe::DadosRecurso(std::optional<std::uint32_t> tipo,
+                                                                            std::optional<std::uint16_t> id) const {
+  // Type, then the name, then the first language: three levels down to the data.
+  std::optional<std::uint32_t> nivel = tipo;
   for (int profundidade = 0; profundidade < 2; ++profundidade) {
     if (!nivel || !(*nivel & kSubdiretorio)) return std::nullopt;
-    nivel = EntradaRecurso(*nivel & ~kSubdiretorio, std::nullopt);
+    nivel = EntradaRecurso(*nivel & ~kSubdiretorio, profundidade == 0 ? id : std::nullopt);
   }
   unsigned char dados[16];
   if (!nivel || (*nivel & kSubdiretorio) || !LerRva(recursos_.rva + *nivel, dados, sizeof dados))
     return std::nullopt;
-  const std::uint32_t rvaDados = U32(dados), tamanhoDados = U32(dados + 4);
+  return std::make_pair(U32(dados), U32(dados + 4));
+}
+
+std::optional<TypeLibPe> ImagemPe::TypeLib() const {
+  if (!valida_ || recursos_.rva == 0) return std::nullopt;
+  const auto dados = DadosRecurso(EntradaRecursoNomeada(0, "TYPELIB"), 1);
+  if (!dados) return std::nullopt;
+  const auto [rva, tamanho] = *dados;
+  // The header: magic, format, place of the library's GUID in the GUID table, two locales,
+  // flags, version, ..., the number of type descriptions at 0x20.
+  constexpr std::uint32_t kAssinaturaMsft = 0x5446534D;  // "MSFT"
+  constexpr std::uint32_t kTamanhoCabecalho = 0x54, kComDllDeAjuda = 0x100, kMaximoTipos = 1u << 20;
+  unsigned char c[kTamanhoCabecalho];
+  if (tamanho < sizeof c || !LerRva(rva, c, sizeof c) || U32(c) != kAssinaturaMsft) return std::nullopt;
+  const std::uint32_t posicaoGuid = U32(c + 8), tipos = U32(c + 0x20);
+  if (tipos > kMaximoTipos) return std::nullopt;
+  // After the header: the help library's name when flagged, the offsets of the type
+  // descriptions, then the segment directory, whose sixth entry is the GUID table.
+  const std::uint64_t segmentos = kTamanhoCabecalho + ((U32(c + 0x14) & kComDllDeAjuda) ? 4 : 0) + 4ull * tipos;
+  unsigned char tabela[8];
+  if (segmentos + 5 * 16 + sizeof tabela > tamanho || !LerRva(rva + static_cast<std::uint32_t>(segmentos + 5 * 16), tabela, sizeof tabela))
+    return std::nullopt;
+  const std::uint32_t inicioGuids = U32(tabela), tamanhoGuids = U32(tabela + 4);
+  if (inicioGuids > tamanho || tamanhoGuids > tamanho - inicioGuids || posicaoGuid > tamanhoGuids ||
+      tamanhoGuids - posicaoGuid < 16)
+    return std::nullopt;
+  TypeLibPe lida;
+  if (!LerRva(rva + inicioGuids + posicaoGuid, lida.guid.data(), lida.guid.size())) return std::nullopt;
+  const std::uint32_t versao = U32(c + 0x18);
+  lida.versaoMaior = static_cast<std::uint16_t>(versao & 0xFFFF);
+  lida.versaoMenor = static_cast<std::uint16_t>(versao >> 16);
+  lida.lcid = U32(c + 0x10);  // the locale the library was given, not the one it was built in
+  return lida;
+}
+
+std::optional<VersaoFixa> ImagemPe::Versao() const {
+  if (!valida_ || recursos_.rva == 0) return std::nullopt;
+  const auto dados = DadosRecurso(EntradaRecurso(0, kTipoVersao), std::nullopt);
+  if (!dados) return std::nullopt;
+  const auto [rvaDados, tamanhoDados] = *dados;
   // VS_VERSIONINFO: length, value length, type, "VS_VERSION_INFO\0" in UTF-16, aligned to 4.
   constexpr std::size_t kInicioFixo = 40;
   unsigned char bloco[kInicioFixo + 52];

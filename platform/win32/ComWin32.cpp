@@ -4,7 +4,11 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cstring>
+#include <optional>
+
 #include "platform/ErrosWindows.h"
+#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/Recursos.h"
 
 namespace tavoran::win32 {
@@ -37,6 +41,17 @@ class AtributosTypeLib {
 
 Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
   id = {};
+  // The common binary format is read from the file's bytes, as the system would find it;
+  // any other file goes through the system's loader, which also gives the failures.
+  if (const std::optional<TypeLibPe> lida = ArquivoImagemPe(arquivo).Imagem().TypeLib()) {
+    GUID guid;
+    std::memcpy(&guid, lida->guid.data(), sizeof guid);
+    id.guid = TextoGuid(guid);
+    id.versaoMaior = lida->versaoMaior;
+    id.versaoMenor = lida->versaoMenor;
+    id.lcid = lida->lcid;
+    return {};
+  }
   Com<ITypeLib> lib;
   HRESULT r = LoadTypeLibEx(Utf16(arquivo).c_str(), REGKIND_NONE, lib.Receber());
   if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));

@@ -3,8 +3,13 @@
 // are no library, and damaged headers are read without going past the file's end.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <windows.h>
+#include <oleauto.h>
 
 #include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/ArquivosWin32.h"
@@ -79,6 +84,27 @@ TEST(ImagemPe, VersionsAndRegistrationExportsReadAsTheSystemReadsThem) {
   EXPECT_GT(comRegistro, 20);
 }
 
+// Where the file's bytes give a type library, the system's loader gives the same identity.
+TEST(ImagemPe, TypeLibrariesReadAsTheSystemLoadsThem) {
+  int lidas = 0;
+  for (const std::string& arquivo : Amostra()) {
+    const std::optional<TypeLibPe> lida = ArquivoImagemPe(arquivo).Imagem().TypeLib();
+    if (!lida) continue;
+    ++lidas;
+    ITypeLib* lib = nullptr;
+    ASSERT_EQ(LoadTypeLibEx(Utf16(arquivo).c_str(), REGKIND_NONE, &lib), S_OK) << arquivo;
+    TLIBATTR* atributos = nullptr;
+    ASSERT_EQ(lib->GetLibAttr(&atributos), S_OK) << arquivo;
+    EXPECT_EQ(std::memcmp(&atributos->guid, lida->guid.data(), 16), 0) << arquivo;
+    EXPECT_EQ(atributos->wMajorVerNum, lida->versaoMaior) << arquivo;
+    EXPECT_EQ(atributos->wMinorVerNum, lida->versaoMenor) << arquivo;
+    EXPECT_EQ(atributos->lcid, lida->lcid) << arquivo;
+    lib->ReleaseTLibAttr(atributos);
+    lib->Release();
+  }
+  EXPECT_GT(lidas, 10);
+}
+
 TEST(ImagemPe, DamagedCopiesAreNoLibraryAndHaveNoVersion) {
   testes::PastaTemporaria pasta("tav-imagem");
   const std::string original = testes::LerArquivo(testes::PastaAjudantes() + "\\com\\ComA.dll");
@@ -102,6 +128,14 @@ TEST(ImagemPe, DamagedCopiesAreNoLibraryAndHaveNoVersion) {
     testes::GravarArquivo(caminho, copia);
     bibliotecas.Exporta(caminho, "DllRegisterServer", exporta);
     arquivos.LerVersao(caminho, versao);
+  }
+  // The type library's tables, overwritten in turn: read or not, never past the file's end.
+  for (std::size_t posicao = 0; posicao < original.size(); posicao += 97) {
+    std::string copia = original;
+    copia.replace(posicao, 4, "\xF0\xFF\xFF\x7F", 4);
+    const std::string caminho = pasta / "tipos.dll";
+    testes::GravarArquivo(caminho, copia);
+    ArquivoImagemPe(caminho).Imagem().TypeLib();
   }
   const std::string texto = pasta / "tipos.tlb";
   testes::GravarArquivo(texto, "MSFT\x02\x00\x01\x00 not a program");
