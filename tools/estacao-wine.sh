@@ -121,7 +121,12 @@ preparar_componentes_demo() {
 # 100 MB in all.
 preencher_componentes() {
   local build="$1" componentes="$ESTACAO_PASTA/KORA/COMPONENTES" i
-  for i in $(seq -w 1 100); do cp "$build/tests/helpers/com/ComA.dll" "$componentes/COM$i.DLL"; done
+  # Padding after the sections (an overlay the loader ignores) gives the sizes of real
+  # components: about 100 MB in all.
+  for i in $(seq -w 1 100); do
+    cp "$build/tests/helpers/com/ComA.dll" "$componentes/COM$i.DLL"
+    head -c $((650 * 1024 - $(stat -c %s "$build/tests/helpers/com/ComA.dll"))) /dev/zero >>"$componentes/COM$i.DLL"
+  done
   for i in $(seq -w 1 200); do
     cp "$build/tests/helpers/ProgramaV1.exe" "$componentes/PROG$i.EXE"
     head -c $((170 * 1024 - $(stat -c %s "$build/tests/helpers/ProgramaV1.exe"))) /dev/zero >>"$componentes/PROG$i.EXE"
