@@ -36,8 +36,13 @@ mediana() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 # Milliseconds from t0 (ns) to a time the program named $2 recorded in the file $3: field 2 is
 # the moment it recorded, field 3 the creation of its process.
 desde() {
-  local t0="$1" programa="$2" arquivo="$3" campo="$4" t
-  t=$(tr -d '\r' <"$arquivo" | awk -v p="$programa" -v c="$campo" 'tolower($1) == tolower(p) { print $c; exit }')
+  local t0="$1" programa="$2" arquivo="$3" campo="$4" t="" espera
+  # The stand-in may write after TAVORAN.EXE has ended: wait for its line (10 s at most).
+  for espera in $(seq 1 100); do
+    [ -f "$arquivo" ] && t=$(tr -d '\r' <"$arquivo" | awk -v p="$programa" -v c="$campo" 'tolower($1) == tolower(p) { print $c; exit }')
+    [ -n "$t" ] && break
+    sleep 0.1
+  done
   [ -n "$t" ] || { echo "no time recorded by $programa" >&2; return 1; }
   echo $(( (t - t0) / 1000000 ))
 }

@@ -35,12 +35,22 @@ if [ -e "$saida/compartilhamento/pronto" ]; then
 fi
 touch "$saida/compartilhamento/continuar"
 wait $captura || true
-primeira="$(cat "$ESTACAO_COMANDOS" 2>/dev/null || true)"
+# The programs a start launched record themselves when they run, possibly after it ended:
+# the starter of the application manager is the last of them.
+comandos() {
+  local _
+  for _ in $(seq 1 100); do
+    grep -q "KemCriaArq" "$ESTACAO_COMANDOS" 2>/dev/null && break
+    sleep 0.1
+  done
+  cat "$ESTACAO_COMANDOS" 2>/dev/null || true
+}
+primeira="$(comandos)"
 
 # Second start: the workstation is recorded, so the manager starts at once.
 rm -f "$ESTACAO_COMANDOS"
 wine "$ESTACAO_DIRT\\TAVORAN.EXE" </dev/null >/dev/null 2>&1 || true
-segunda="$(cat "$ESTACAO_COMANDOS" 2>/dev/null || true)"
+segunda="$(comandos)"
 
 listar() { if [ -n "$1" ]; then printf '%s\n' "$1" | sed 's/\r$//; s/^/  /'; else echo "  (none)"; fi; }
 echo

@@ -11,8 +11,19 @@
 #endif
 
 #include <fstream>
+#include <iterator>
 
 namespace tavoran::testes {
+
+std::vector<std::uint8_t> Bytes(const std::string& nome) {
+  std::ifstream f(nome, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void Gravar(const std::string& nome, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream f(nome, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
 
 long PastaTemporaria::Pid() {
 #ifdef _WIN32

@@ -166,6 +166,10 @@ class OutroProcesso {
 };
 #endif
 
+// A whole file's bytes (empty when it cannot be read), and a file made of these bytes.
+std::vector<std::uint8_t> Bytes(const std::string& nome);
+void Gravar(const std::string& nome, const std::vector<std::uint8_t>& bytes);
+
 // Text and a number after it ("K" 12 -> "K12"). Built by appending: GCC 12 at -O2 warns
 // wrongly (-Wrestrict) on a literal plus std::to_string.
 inline std::string Rotulo(const std::string& texto, long long numero) {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "engine/Contadores.h"
 #include "engine/CopiaLocal.h"
@@ -21,16 +19,6 @@ constexpr int kRegistros = 3000;  // three levels of index pages
 
 std::string Chave(int n) { return Campo(Rotulo("K", 100000 + n), 10); }
 std::string Registro(int n, const std::string& valor) { return Campo(Chave(n) + valor, kRegistro); }
-
-std::vector<std::uint8_t> Bytes(const std::string& nome) {
-  std::ifstream f(nome, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void Gravar(const std::string& nome, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream f(nome, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 struct CopiaLocalTest : ::testing::Test {
   PastaTemporaria pasta;

@@ -18,16 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using Registros = std::vector<std::string>;  // sorted
 
-std::vector<std::uint8_t> Bytes(const std::string& nome) {
-  std::ifstream f(nome, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void Gravar(const std::string& nome, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream f(nome, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 std::uint32_t Versao(const std::string& nome) {
   const auto b = Bytes(nome);
   return b.size() < 12 ? 0 : b[8] | b[9] << 8 | b[10] << 16 | static_cast<std::uint32_t>(b[11]) << 24;
