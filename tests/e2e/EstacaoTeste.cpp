@@ -1,6 +1,7 @@
 #include "tests/e2e/EstacaoTeste.h"
 
 #include <oleauto.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <regex>
@@ -92,11 +93,30 @@ void ExecucaoTavoran::Responder(const CaixaNaTela& caixa, int botao) {
 bool ExecucaoTavoran::EsperarFim(DWORD limiteMs) {
   const ULONGLONG fim = GetTickCount64() + limiteMs;
   while (GetTickCount64() < fim) {
-    if (WaitForSingleObject(processo_, 0) == WAIT_OBJECT_0) return true;
+    if (WaitForSingleObject(processo_, 0) == WAIT_OBJECT_0) return Terminou();
     auto caixa = EsperarCaixa(200);
     if (caixa) Responder(*caixa);
   }
-  return WaitForSingleObject(processo_, 0) == WAIT_OBJECT_0;
+  return WaitForSingleObject(processo_, 0) == WAIT_OBJECT_0 && Terminou();
+}
+
+// The program may end before the stand-ins it started have run: they record themselves and
+// end at once, so the run is over when none of them is left (10 s at most).
+bool ExecucaoTavoran::Terminou() {
+  auto algumRestante = [this] {
+    HANDLE foto = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (foto == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 p{};
+    p.dwSize = sizeof p;
+    bool restante = false;
+    for (BOOL ok = Process32First(foto, &p); ok && !restante; ok = Process32Next(foto, &p))
+      restante = p.th32ParentProcessID == id_ &&
+                 (lstrcmpiA(p.szExeFile, "KemCriaArq.exe") == 0 || lstrcmpiA(p.szExeFile, "NavegadorFalso.exe") == 0);
+    CloseHandle(foto);
+    return restante;
+  };
+  for (int i = 0; i < 500 && algumRestante(); ++i) Sleep(20);
+  return true;
 }
 
 DWORD ExecucaoTavoran::CodigoSaida() const {

@@ -25,7 +25,8 @@ class ExecucaoTavoran {
   // Presses a button of a box of this run and waits for the box to go away.
   static void Responder(const CaixaNaTela& caixa, int botao = IDOK);
   // Waits for the end; false on time-out. Every box met on the way is kept in caixasVistas
-  // and answered with OK.
+  // and answered with OK. After the end, the recording stand-ins it launched (the starter,
+  // the browser) have recorded themselves and ended too.
   bool EsperarFim(DWORD limiteMs = 60000);
   DWORD CodigoSaida() const;
   bool JanelaFoiVista() const { return janelaVista_; }
@@ -33,6 +34,7 @@ class ExecucaoTavoran {
 
  private:
   void Observar();
+  bool Terminou();
   HANDLE processo_ = nullptr;
   DWORD id_ = 0;
   bool janelaVista_ = false;
