@@ -19,9 +19,10 @@ rm -f "$tela" "${tela%.png}-janela.png" "$saida/compartilhamento/pronto" "$saida
 # First start. CapturarJanela freezes the program once its step text names a component, so
 # that the screenshot catches the bar in the middle of the update; the program then goes on.
 # RegAsm's stand-in writes each type library 1.2 s late, as a slow workstation would: the
-# program waits for it with the window responsive, which is the moment the screenshot shows.
+# program, updating the assembly that lost its type library, waits for it with the window
+# responsive, which is the moment the screenshot shows.
 TAV_REGASM_ATRASO_MS=1200 wine "$build/tests/helpers/CapturarJanela.exe" "$ESTACAO_DIRT\\TAVORAN.EXE" 'P:\pronto' \
-  'P:\continuar' "Processando '" </dev/null >/dev/null 2>&1 &
+  'P:\continuar' "Atualizando '" </dev/null >/dev/null 2>&1 &
 captura=$!
 for _ in $(seq 1 600); do
   [ -e "$saida/compartilhamento/pronto" ] && break

@@ -114,6 +114,9 @@ preparar_componentes_demo() {
     find "$sistema" -maxdepth 1 -iname "$nome" -delete
   done
   rm -rf "$sistema/CompDotNetVelmora" "$sistema/locales"
+  # One assembly is there but lost its type library: the start registers it again and waits
+  # for the library that RegAsm writes late, the moment the demo's screenshot shows.
+  cp "$helpers/ComponenteV2_10.dll" "$sistema/TAVORAN.CORE.DLL"
 }
 
 # The benchmarks' share: 100 COM libraries with type libraries and 200 executables in the

@@ -35,16 +35,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     HWND passo = tavoran::testes::RotuloDoPasso(pi.dwProcessId);
     if (passo == nullptr) continue;
     const std::string texto = tavoran::testes::TextoDaJanela(passo);
-    // The program repaints its step text a moment after setting it, and the display shows a
-    // repaint a moment later still: the screenshot waits until one step's text has stood
-    // painted for a while, and freezes the program only if it still does.
+    // The program repaints its step text a moment after setting it (up to 25 ms later, and a
+    // wait for another program lets its window's events run only every 100 ms), and the display
+    // shows a repaint a moment later still: the screenshot waits until one step's text has stood
+    // painted for longer than that, and freezes the program only if it still does.
     if (texto == "Descrição do Processo..." || texto.rfind(passoEsperado, 0) != 0 || texto != visto ||
         GetUpdateRect(passo, nullptr, FALSE)) {
       visto = texto;
       vistoEm = GetTickCount64();
       continue;
     }
-    if (GetTickCount64() - vistoEm < 100) continue;
+    if (GetTickCount64() - vistoEm < 300) continue;
     {
       tavoran::testes::ProcessoCongelado congelado(pi.dwProcessId);
       if (tavoran::testes::TextoDaJanela(passo) != visto || GetUpdateRect(passo, nullptr, FALSE)) continue;
