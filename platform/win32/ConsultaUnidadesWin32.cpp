@@ -14,8 +14,6 @@ namespace {
 
 class ConsultaUnidadesWin32 : public IConsultaUnidades {
  public:
-  ConsultaUnidadesWin32()
-      : mpr_("mpr.dll"), conexao_(mpr_.Funcao<decltype(&::WNetGetConnectionA)>("WNetGetConnectionA")) {}
 
   TipoUnidade Tipo(char letra) override {
     const char raiz[] = {letra, ':', '\\', '\0'};
@@ -24,6 +22,9 @@ class ConsultaUnidadesWin32 : public IConsultaUnidades {
   }
 
   bool NomeCompartilhamento(char letra, std::string& compartilhamento) override {
+    // The network-provider library is loaded at the first question, not at every start.
+    if (!conexao_ && mpr_.CarregarSeAusente("mpr.dll"))
+      conexao_ = mpr_.Funcao<decltype(&::WNetGetConnectionA)>("WNetGetConnectionA");
     if (!conexao_) return false;
     const char local[] = {letra, ':', '\0'};
     std::vector<char> buffer(MAX_PATH + 1);
@@ -42,7 +43,7 @@ class ConsultaUnidadesWin32 : public IConsultaUnidades {
 
  private:
   win32::BibliotecaDinamica mpr_;
-  decltype(&::WNetGetConnectionA) conexao_;
+  decltype(&::WNetGetConnectionA) conexao_ = nullptr;
 };
 
 }  // namespace
