@@ -7,10 +7,6 @@ namespace {
 
 constexpr const char* kTypeLibInformation = "TLBINF32.DLL";
 
-bool TerminaCom(const std::string& texto, const std::string& fim) {
-  return texto.size() >= fim.size() && texto.compare(texto.size() - fim.size(), fim.size(), fim) == 0;
-}
-
 }  // namespace
 
 bool clsInstaladorActiveX::InstalarAtualizarComponentesPastaActiveX(const std::string& v_sPastaOrigem,
@@ -44,7 +40,7 @@ bool clsInstaladorActiveX::InstalarAtualizarComponenteActiveX(const std::string&
     bool precisa = false;
     std::int32_t versaoMaior = 0;
     if (!op_.VerificarPrecisaAtualizar(v_sOrigem, v_sDestino, precisa, versaoMaior)) return false;
-    if (TerminaCom(Maiusculas(v_sOrigem), "TEECHART.OCX")) {
+    if (TerminaComSemCaixa(v_sOrigem, "TEECHART.OCX")) {
       c_.IniciarOculto("regsvr32 -u /s " + v_sDestino);
       c_.IniciarOculto("regsvr32 /s " + v_sDestino);
     }

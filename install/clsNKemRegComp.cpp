@@ -10,10 +10,6 @@ constexpr std::uint32_t kLimiteRegistroMs = 20000;
 constexpr const char* kRegistrar = "DllRegisterServer";
 constexpr const char* kDesregistrar = "DllUnregisterServer";
 
-bool TerminaCom(const std::string& texto, const std::string& fim) {
-  return texto.size() >= fim.size() && texto.compare(texto.size() - fim.size(), fim.size(), fim) == 0;
-}
-
 }  // namespace
 
 // Empty name: 106579; a file the directory lookup does not find: 106580.
@@ -47,7 +43,7 @@ bool clsNKemRegComp::RegistrarComponente(const std::string& v_sArquivo, bool v_b
     const std::string entrada = v_bRegistrar ? kRegistrar : kDesregistrar;
     if (!biblioteca->TemFuncao(entrada)) {
       // That library is installed by copying alone.
-      if (TerminaCom(Maiusculas(v_sArquivo), "GDPDFPLUG.DLL")) return true;
+      if (TerminaComSemCaixa(v_sArquivo, "GDPDFPLUG.DLL")) return true;
       erro_.Definir(106582, "Falha ao retornar endereço da função " + entrada +
                                 " - O componente não expõe interface OLE.");
       return false;

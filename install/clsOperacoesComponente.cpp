@@ -13,10 +13,6 @@ bool Posterior(const DataHora& a, const DataHora& b) {
          std::tie(b.ano, b.mes, b.dia, b.hora, b.minuto, b.segundo);
 }
 
-bool TerminaComSemCaixa(const std::string& texto, const std::string& fim) {
-  return texto.size() >= fim.size() && IguaisSemCaixa(texto.substr(texto.size() - fim.size()), fim);
-}
-
 }  // namespace
 
 bool clsOperacoesComponente::VerificarPrecisaAtualizar(const std::string& v_sOrigem, const std::string& v_sDestino,

@@ -158,6 +158,10 @@ std::size_t ProcurarSemCaixa(std::string_view texto, std::string_view procurado)
 
 bool IguaisSemCaixa(std::string_view a, std::string_view b) { return Maiusculas(a) == Maiusculas(b); }
 
+bool TerminaComSemCaixa(std::string_view texto, std::string_view fim) {
+  return texto.size() >= fim.size() && IguaisSemCaixa(texto.substr(texto.size() - fim.size()), fim);
+}
+
 bool CasaPadrao(std::string_view padrao, std::string_view nome) {
   const std::string p = Maiusculas(padrao), n = Maiusculas(nome);
   // Greedy walk; on a mismatch the last * takes one more character.

@@ -28,6 +28,8 @@ std::string SemNulos(std::string_view texto);
 // Case-insensitive search; npos when absent.
 std::size_t ProcurarSemCaixa(std::string_view texto, std::string_view procurado);
 bool IguaisSemCaixa(std::string_view a, std::string_view b);
+// Whether the text ends with fim, case aside.
+bool TerminaComSemCaixa(std::string_view texto, std::string_view fim);
 // A name against a directory lookup's pattern: * any run, ? any one character, no case.
 bool CasaPadrao(std::string_view padrao, std::string_view nome);
 // Every occurrence of de replaced by para.
