@@ -46,6 +46,12 @@ class IVisao {
   virtual void HabilitarTemporizador(bool ligado) = 0;      // tmrSleep, 500 ms
   // Processes pending window events once.
   virtual void ProcessarEventos() = 0;
+  // A step's text followed by the window's events. Steps may come by the hundred a second;
+  // a facility may then let the events run once per short interval instead of at each step.
+  virtual void MostrarPasso(const std::string& texto) {
+    DefinirTextoProcesso(texto);
+    ProcessarEventos();
+  }
   // A modal message box owned by the window when it exists; the button pressed.
   virtual int CaixaMensagem(const std::string& texto, const std::string& titulo, BotoesCaixa botoes,
                             IconeCaixa icone) = 0;

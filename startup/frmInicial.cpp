@@ -209,10 +209,7 @@ void frmInicial::Aguardar() {
   while (!tempoDecorrido_ && !fechado_) ambiente_.visao->ProcessarEventos();
 }
 
-void frmInicial::ExibirMensagem(const std::string& v_sTexto) {
-  ambiente_.visao->DefinirTextoProcesso(v_sTexto);
-  ambiente_.visao->ProcessarEventos();
-}
+void frmInicial::ExibirMensagem(const std::string& v_sTexto) { ambiente_.visao->MostrarPasso(v_sTexto); }
 
 void frmInicial::AdicionarProgresso() {
   IVisao& v = *ambiente_.visao;

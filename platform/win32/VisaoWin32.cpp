@@ -16,6 +16,7 @@ constexpr UINT kIntervaloTimer = 500;
 // the last one always reaches the label.
 constexpr UINT_PTR kTmrTexto = 2;
 constexpr ULONGLONG kIntervaloTextoMs = 25;
+constexpr ULONGLONG kIntervaloEventosMs = 10;
 constexpr int kLargura = 420, kAltura = 118;
 constexpr int kIdIconePrograma = 1;  // the icon of the program's resource file
 
@@ -212,6 +213,14 @@ void VisaoWin32::ProcessarEventos() {
     algum = true;
   }
   if (!algum && temporizador_) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  eventosEm_ = GetTickCount64();
+}
+
+// Each look at the queue is a request to the system; a run of quick steps (a check per
+// component) lets the events run every few milliseconds, which the eye cannot tell apart.
+void VisaoWin32::MostrarPasso(const std::string& texto) {
+  DefinirTextoProcesso(texto);
+  if (temporizador_ || GetTickCount64() - eventosEm_ >= kIntervaloEventosMs) ProcessarEventos();
 }
 
 int VisaoWin32::CaixaMensagem(const std::string& texto, const std::string& titulo, BotoesCaixa botoes,

@@ -54,6 +54,7 @@ class VisaoWin32 : public IVisao {
   void AjustarBordas(int largura, int altura) override;
   void HabilitarTemporizador(bool ligado) override;
   void ProcessarEventos() override;
+  void MostrarPasso(const std::string& texto) override;
   int CaixaMensagem(const std::string& texto, const std::string& titulo, BotoesCaixa botoes,
                     IconeCaixa icone) override;
 
@@ -83,7 +84,7 @@ class VisaoWin32 : public IVisao {
   RECT bordaExterna_{}, bordaInterna_{};
   std::string textoProcesso_ = kProcessoInicial;
   bool textoPendente_ = false, barraPendente_ = false;
-  unsigned long long textoMostradoEm_ = 0, barraMostradaEm_ = 0;
+  unsigned long long textoMostradoEm_ = 0, barraMostradaEm_ = 0, eventosEm_ = 0;
   int minimo_ = 0, maximo_ = 100, valor_ = 0;
   bool mostrada_ = false, fechando_ = false, ativada_ = false, temporizador_ = false;
 };
