@@ -75,6 +75,8 @@ bool clsCoordenacaoAtualizacao::VerificarMaquinaBloqueada(bool& v_bBloqueada) {
       v_bBloqueada = true;
       return true;
     }
+    // The holder removed the file between the test and the open: the lock was just released.
+    if (teste->ErroNumero() == StatusBtrieve::kArquivoNaoEncontrado) return true;
     c_.progresso.ExibirErroGenerico(teste->ErroNumero(),
                                "Erro ao abrir arquivo '" + teste->Arquivo() + "': " + teste->ErroDescricao(),
                                "VerificarMaquinaBloqueada");

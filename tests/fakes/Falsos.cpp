@@ -228,6 +228,7 @@ std::vector<EntradaPasta> ArquivosFalsos::Listar(const std::string& padrao) {
   };
   for (const auto& p : pastas) considerar(p, true, false);
   for (const auto& [caminho, a] : arquivos) considerar(caminho, false, a.oculto);
+  if (aoListar) aoListar(padrao);
   return saida;
 }
 

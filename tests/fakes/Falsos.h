@@ -58,6 +58,7 @@ class ArquivosFalsos : public IArquivos {
   std::set<std::string> discoCheio;
   std::map<std::string, std::string> nomesOriginais;  // normalised -> path as created
   std::map<std::string, int> listagens;                // normalised pattern -> lookups of it
+  std::function<void(const std::string&)> aoListar;    // after each lookup, with its pattern
 
   void CriarArquivo(const std::string& caminho, const std::string& bytes = "", bool oculto = false);
   void CriarPastas(const std::string& caminho);  // with every parent

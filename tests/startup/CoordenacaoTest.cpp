@@ -124,6 +124,26 @@ TEST_F(Coordenacao, StaleLockFileDoesNotBlock) {
   EXPECT_FALSE(f.arquivos->ExisteArquivo(kBloqueio));
 }
 
+TEST_F(Coordenacao, LockFileRemovedBetweenItsTestAndItsOpenDoesNotBlock) {
+  // Another session of this computer releases its lock while this one looks at it.
+  clsRyxMaqBloqueio outro(*f.ambiente.btrieve, *f.ambiente.arquivos);
+  outro.Diretorio(kDirT);
+  outro.MaquinaNome("ESTACAO01");
+  ASSERT_TRUE(outro.Criar());
+  bool removido = false;
+  f.arquivos->aoListar = [&](const std::string& padrao) {
+    if (removido || ArquivosFalsos::Normalizar(padrao) != ArquivosFalsos::Normalizar(kBloqueio)) return;
+    f.arquivos->arquivos.erase(ArquivosFalsos::Normalizar(kBloqueio));
+    removido = true;
+  };
+  Executar();
+  EXPECT_TRUE(removido);
+  EXPECT_TRUE(f.visao->caixas.empty());
+  EXPECT_EQ(f.shell->iniciados.size(), 1u);
+  Registro r;
+  EXPECT_TRUE(LerRegistro("ESTACAO01", r));
+}
+
 TEST_F(Coordenacao, LockHeldByAnotherSessionRefusesTheStart) {
   clsRyxMaqBloqueio outro(*f.ambiente.btrieve, *f.ambiente.arquivos);
   outro.Diretorio(kDirT);
