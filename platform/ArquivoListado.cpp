@@ -3,9 +3,7 @@
 namespace tavoran {
 
 bool ArquivoListado(IArquivos& arquivos, const std::string& v_sArquivo) {
-  for (const EntradaPasta& e : arquivos.Listar(v_sArquivo))
-    if (!e.pasta) return true;
-  return false;
+  return arquivos.ListaArquivo(v_sArquivo);
 }
 
 }  // namespace tavoran

@@ -37,6 +37,13 @@ class IArquivos {
   // with * and ?; every entry, hidden and system ones included, "." and ".." excluded,
   // in the order the lookup returns them. A missing folder gives an empty list.
   virtual std::vector<EntradaPasta> Listar(const std::string& padrao) = 0;
+  // Whether that lookup of the path finds a file (folders do not count). A facility may answer
+  // a name without * and ? from the file's attributes, which is the same answer at less cost.
+  virtual bool ListaArquivo(const std::string& caminho) {
+    for (const EntradaPasta& e : Listar(caminho))
+      if (!e.pasta) return true;
+    return false;
+  }
   virtual Falha CriarPasta(const std::string& pasta) = 0;
   // Copies, overwriting the destination. Copy, delete and rename retry briefly while another
   // program (an antivirus scanner, say) holds the file without sharing it.

@@ -24,8 +24,10 @@ namespace tavoran {
 
 std::unique_ptr<Ambiente> CriarAmbienteWindows() {
   auto a = std::make_unique<Ambiente>();
+  // The files facility, the libraries and COM read the same component files.
+  auto imagens = std::make_shared<win32::ImagensLidas>(win32::ImagensLidas::ArquivoPadrao());
   a->registro = std::make_unique<win32::RegistroWin32>();
-  a->arquivos = std::make_unique<win32::ArquivosWin32>();
+  a->arquivos = std::make_unique<win32::ArquivosWin32>(imagens);
   a->shell = std::make_unique<win32::ShellWin32>();
   a->janelas = std::make_unique<win32::JanelasWin32>();
   a->regional = std::make_unique<win32::RegionalWin32>();
@@ -40,8 +42,8 @@ std::unique_ptr<Ambiente> CriarAmbienteWindows() {
   a->sessaoTerminal = CriarSessaoTerminalWin32();
   a->rede = CriarRedeWin32();
   a->consultaUnidades = CriarConsultaUnidadesWin32();
-  a->bibliotecas = std::make_unique<win32::BibliotecasWin32>();
-  a->com = std::make_unique<win32::ComWin32>();
+  a->bibliotecas = std::make_unique<win32::BibliotecasWin32>(imagens);
+  a->com = std::make_unique<win32::ComWin32>(std::move(imagens));
   a->seguranca = std::make_unique<win32::SegurancaWin32>();
   return a;
 }

@@ -17,11 +17,13 @@ const std::vector<std::uint8_t>* ArquivoImagemPe::Blocos::Bloco(std::uint64_t in
   if (auto b = blocos_.find(indice); b != blocos_.end()) return &b->second;
   const std::uint64_t inicio = indice * kTamanhoBloco;
   std::vector<std::uint8_t> bloco(static_cast<std::size_t>(std::min(kTamanhoBloco, tamanho_ - inicio)));
-  OVERLAPPED posicao{};
-  posicao.Offset = static_cast<DWORD>(inicio);
-  posicao.OffsetHigh = static_cast<DWORD>(inicio >> 32);
+  // Positioned by the file pointer rather than by an OVERLAPPED offset: a read given an
+  // OVERLAPPED also asks whether a completion port waits for it.
+  LARGE_INTEGER posicao{};
+  posicao.QuadPart = static_cast<LONGLONG>(inicio);
   DWORD lidos = 0;
-  if (!ReadFile(arquivo_, bloco.data(), static_cast<DWORD>(bloco.size()), &lidos, &posicao) || lidos != bloco.size())
+  if (!SetFilePointerEx(arquivo_, posicao, nullptr, FILE_BEGIN) ||
+      !ReadFile(arquivo_, bloco.data(), static_cast<DWORD>(bloco.size()), &lidos, nullptr) || lidos != bloco.size())
     return nullptr;
   return &blocos_.emplace(indice, std::move(bloco)).first->second;
 }

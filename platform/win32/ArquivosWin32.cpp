@@ -4,7 +4,6 @@
 
 #include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
-#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/Recursos.h"
 
 namespace tavoran::win32 {
@@ -78,36 +77,50 @@ std::vector<EntradaPasta> ArquivosWin32::Listar(const std::string& padrao) {
   return saida;
 }
 
+// A plain name is looked up without opening its folder: one query of the name's attributes
+// instead of a directory search (a round of requests to the system for each).
+bool ArquivosWin32::ListaArquivo(const std::string& caminho) {
+  if (caminho.find_first_of("*?") != std::string::npos) return IArquivos::ListaArquivo(caminho);
+  WIN32_FILE_ATTRIBUTE_DATA atributos{};
+  if (!GetFileAttributesExA(ParaCp1252(imagens_->NoDisco(caminho)).c_str(), GetFileExInfoStandard, &atributos))
+    // A file the system keeps to itself (a paging file) is still found by the search.
+    return GetLastError() == ERROR_SHARING_VIOLATION && IArquivos::ListaArquivo(caminho);
+  return (atributos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 Falha ArquivosWin32::CriarPasta(const std::string& pasta) {
   return Resultado(CreateDirectoryA(ParaCp1252(pasta).c_str(), nullptr));
 }
 
 Falha ArquivosWin32::Copiar(const std::string& origem, const std::string& destino) {
   const std::string de = ParaCp1252(origem), para = ParaCp1252(destino);
-  return ComNovasTentativas([&] { return CopyFileA(de.c_str(), para.c_str(), FALSE); });
+  imagens_->Esquecer(destino);
+  const Falha f = ComNovasTentativas([&] { return CopyFileA(de.c_str(), para.c_str(), FALSE); });
+  if (!f.Ocorreu()) imagens_->Transferir(origem, destino);
+  return f;
 }
 
 Falha ArquivosWin32::Excluir(const std::string& arquivo) {
   const std::string nome = ParaCp1252(arquivo);
+  imagens_->Esquecer(arquivo);
   return ComNovasTentativas([&] { return DeleteFileA(nome.c_str()); });
 }
 
 Falha ArquivosWin32::Mover(const std::string& origem, const std::string& destino) {
   const std::string de = ParaCp1252(origem), para = ParaCp1252(destino);
-  return ComNovasTentativas(
+  const Falha f = ComNovasTentativas(
       [&] { return MoveFileExA(de.c_str(), para.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); });
+  if (!f.Ocorreu()) imagens_->Transferir(origem, destino);
+  return f;
 }
 
 // The version resource of a program or library read from the file itself, where the
 // system's version functions would map it whole; other files (16-bit programs, say) go to them.
 bool ArquivosWin32::LerVersao(const std::string& arquivo, VersaoFixa& versao) {
-  {
-    const ArquivoImagemPe imagem(arquivo);
-    if (imagem.Imagem().Valida()) {
-      const auto lida = imagem.Imagem().Versao();
-      if (lida) versao = *lida;
-      return lida.has_value();
-    }
+  const auto ficha = imagens_->Ficha(arquivo);
+  if (ficha->valida) {
+    if (ficha->versao) versao = *ficha->versao;
+    return ficha->versao.has_value();
   }
   const std::string nome = ParaCp1252(arquivo);
   DWORD ignorado = 0;
@@ -127,7 +140,8 @@ bool ArquivosWin32::LerVersao(const std::string& arquivo, VersaoFixa& versao) {
 
 bool ArquivosWin32::LerDataModificacao(const std::string& arquivo, DataHora& data) {
   WIN32_FILE_ATTRIBUTE_DATA atributos{};
-  if (!GetFileAttributesExA(ParaCp1252(arquivo).c_str(), GetFileExInfoStandard, &atributos)) return false;
+  if (!GetFileAttributesExA(ParaCp1252(imagens_->NoDisco(arquivo)).c_str(), GetFileExInfoStandard, &atributos))
+    return false;
   FILETIME local{};
   SYSTEMTIME st{};
   if (!FileTimeToLocalFileTime(&atributos.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &st)) return false;

@@ -6,7 +6,6 @@
 
 #include "platform/ErrosWindows.h"
 #include "platform/Texto.h"
-#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/BibliotecaDinamica.h"
 #include "platform/win32/Recursos.h"
 
@@ -121,7 +120,7 @@ class BibliotecaWin32 : public IBiblioteca {
 
 }  // namespace
 
-BibliotecasWin32::BibliotecasWin32() = default;
+BibliotecasWin32::BibliotecasWin32(std::shared_ptr<ImagensLidas> imagens) : imagens_(std::move(imagens)) {}
 
 // Libraries whose workers still run at the end stay loaded: the process ends with them.
 BibliotecasWin32::~BibliotecasWin32() {
@@ -160,11 +159,10 @@ Falha BibliotecasWin32::Exporta(const std::string& caminho, const std::string& f
   constexpr std::uint16_t kMaquina = kMaquinaI386;
 #endif
   exporta = false;
-  const ArquivoImagemPe arquivo(caminho);
-  if (arquivo.ErroAbertura() != 0) return FalhaDeErroWindows(arquivo.ErroAbertura());
-  const ImagemPe& imagem = arquivo.Imagem();
-  if (!imagem.Valida() || imagem.Maquina() != kMaquina) return FalhaDeErroWindows(ERROR_BAD_EXE_FORMAT);
-  exporta = imagem.Exporta(funcao);
+  const auto ficha = imagens_->Ficha(caminho, funcao);
+  if (ficha->erroAbertura != 0) return FalhaDeErroWindows(ficha->erroAbertura);
+  if (!ficha->valida || ficha->maquina != kMaquina) return FalhaDeErroWindows(ERROR_BAD_EXE_FORMAT);
+  exporta = ficha->exporta.at(funcao);
   return {};
 }
 

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "platform/Bibliotecas.h"
+#include "platform/win32/ImagensLidas.h"
 
 namespace tavoran::win32 {
 
 class BibliotecasWin32 : public IBibliotecas {
  public:
-  BibliotecasWin32();
+  explicit BibliotecasWin32(std::shared_ptr<ImagensLidas> imagens = std::make_shared<ImagensLidas>());
   ~BibliotecasWin32() override;
   BibliotecasWin32(const BibliotecasWin32&) = delete;
   BibliotecasWin32& operator=(const BibliotecasWin32&) = delete;
@@ -25,6 +26,7 @@ class BibliotecasWin32 : public IBibliotecas {
 
  private:
   void LiberarTerminados();
+  std::shared_ptr<ImagensLidas> imagens_;
   std::vector<std::unique_ptr<Abandono>> abandonos_;
 };
 

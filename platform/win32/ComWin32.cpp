@@ -4,11 +4,11 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include "platform/ErrosWindows.h"
-#include "platform/win32/ArquivoImagemPe.h"
 #include "platform/win32/Recursos.h"
 
 namespace tavoran::win32 {
@@ -37,13 +37,29 @@ class AtributosTypeLib {
   TLIBATTR* atributos_ = nullptr;
 };
 
+// The registration of exactly this version and locale for this program's platform, read
+// from its one key: the common case costs one key instead of the system's walk over versions.
+bool RegistradaExata(const IdTypeLib& id) {
+#ifdef _WIN64
+  constexpr const char* kPlataforma = "win64";
+#else
+  constexpr const char* kPlataforma = "win32";
+#endif
+  char chave[160];
+  std::snprintf(chave, sizeof chave, "Typelib\\%s\\%x.%x\\%lx\\%s", id.guid.c_str(), unsigned{id.versaoMaior},
+                unsigned{id.versaoMenor}, static_cast<unsigned long>(id.lcid), kPlataforma);
+  ChaveAberta h;
+  return RegOpenKeyExA(HKEY_CLASSES_ROOT, chave, 0, KEY_QUERY_VALUE, h.Receber()) == ERROR_SUCCESS &&
+         RegQueryValueExA(h.get(), nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
   id = {};
   // The common binary format is read from the file's bytes, as the system would find it;
   // any other file goes through the system's loader, which also gives the failures.
-  if (const std::optional<TypeLibPe> lida = ArquivoImagemPe(arquivo).Imagem().TypeLib()) {
+  if (const std::optional<TypeLibPe> lida = imagens_->Ficha(arquivo)->typeLib) {
     GUID guid;
     std::memcpy(&guid, lida->guid.data(), sizeof guid);
     id.guid = TextoGuid(guid);
@@ -67,6 +83,10 @@ Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
 
 Falha ComWin32::TypeLibRegistrada(const IdTypeLib& id, bool& registrada) {
   registrada = false;
+  if (RegistradaExata(id)) {
+    registrada = true;
+    return {};
+  }
   GUID guid{};
   const HRESULT r = CLSIDFromString(Utf16(id.guid).c_str(), &guid);
   if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));

@@ -89,6 +89,22 @@ class Bstr {
   BSTR b_ = nullptr;
 };
 
+// A registry key closed with RegCloseKey.
+class ChaveAberta {
+ public:
+  ChaveAberta() = default;
+  ChaveAberta(const ChaveAberta&) = delete;
+  ChaveAberta& operator=(const ChaveAberta&) = delete;
+  ~ChaveAberta() {
+    if (h_) RegCloseKey(h_);
+  }
+  HKEY get() const { return h_; }
+  HKEY* Receber() { return &h_; }
+
+ private:
+  HKEY h_ = nullptr;
+};
+
 // UTF-8 <-> UTF-16.
 std::wstring Utf16(const std::string& utf8);
 std::string Utf8(const wchar_t* texto, int tamanho = -1);

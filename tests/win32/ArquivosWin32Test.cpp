@@ -45,6 +45,15 @@ TEST_F(ArquivosWin32Test, ListarTrazOcultosEPastasSemPontos) {
   }
   EXPECT_THAT(Nomes(arquivos.Listar(pasta / "*.dll")), ::testing::ElementsAre("oculto.dll", "visivel.dll"));
   EXPECT_TRUE(arquivos.Listar(pasta / "nada\\*").empty());
+
+  // The existence test answers a plain name as the lookup would, whatever the case.
+  EXPECT_TRUE(arquivos.ListaArquivo(pasta / "OCULTO.DLL"));
+  EXPECT_TRUE(arquivos.ListaArquivo(pasta / "Relatório.txt"));
+  EXPECT_FALSE(arquivos.ListaArquivo(pasta / "sub"));
+  EXPECT_FALSE(arquivos.ListaArquivo(pasta / "falta.dll"));
+  EXPECT_FALSE(arquivos.ListaArquivo(pasta / "nada\\visivel.dll"));
+  EXPECT_TRUE(arquivos.ListaArquivo(pasta / "vis*.d?l"));
+  EXPECT_FALSE(arquivos.ListaArquivo(pasta / "su*"));
 }
 
 TEST_F(ArquivosWin32Test, CriarPastaExistenteOuSemPaiDaNumerosDeExecucao) {
