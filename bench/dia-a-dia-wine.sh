@@ -88,7 +88,7 @@ medir() {
   read -r bytes _ _ leituras < <(head -n 1 "$contadores")
   printf '%6d workstations: record-file bytes read %6d (%.1f KiB) in %s reads\n' "$estacoes" "$bytes" \
     "$(awk -v b="$bytes" 'BEGIN { print b / 1024 }')" "${leituras:-?}"
-  printf '    start to starter launch %5d ms, trivial program start to end %5d ms: %+d ms (target: at most +150 ms)\n' \
+  printf '    start to starter launch %5d ms, trivial program start to end %5d ms: %+d ms (target: at most +60 ms)\n' \
     "$mt" "$mp" $((mt - mp))
   printf '    runs (ms): TAVORAN.EXE %s; trivial %s\n' "${tempos_t[*]}" "${tempos_p[*]}"
   [ "$(grep -c "KemCriaArq" "$ESTACAO_COMANDOS")" -ge $((vezes + 1)) ] ||

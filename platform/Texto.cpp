@@ -11,24 +11,6 @@ constexpr char32_t kFaixa80[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void AcrescentarUtf8(std::string& saida, char32_t c) {
-  if (c < 0x80) {
-    saida += static_cast<char>(c);
-  } else if (c < 0x800) {
-    saida += static_cast<char>(0xC0 | (c >> 6));
-    saida += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    saida += static_cast<char>(0xE0 | (c >> 12));
-    saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    saida += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    saida += static_cast<char>(0xF0 | (c >> 18));
-    saida += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    saida += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Decodes one UTF-8 sequence at i; a malformed byte decodes as itself (Latin-1).
 char32_t LerUtf8(std::string_view s, std::size_t& i) {
   const auto b0 = static_cast<unsigned char>(s[i]);
@@ -69,6 +51,24 @@ std::string MapearLetras(std::string_view texto, Mapa mapa) {
 bool EhBranco(char c) { return c == ' '; }
 
 }  // namespace
+
+void AcrescentarUtf8(std::string& saida, char32_t c) {
+  if (c < 0x80) {
+    saida += static_cast<char>(c);
+  } else if (c < 0x800) {
+    saida += static_cast<char>(0xC0 | (c >> 6));
+    saida += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    saida += static_cast<char>(0xE0 | (c >> 12));
+    saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    saida += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    saida += static_cast<char>(0xF0 | (c >> 18));
+    saida += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    saida += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
 
 std::string ParaCp1252(std::string_view utf8) {
   std::string saida;

@@ -8,6 +8,8 @@ namespace tavoran {
 
 // UTF-8 to Windows-1252; a character the code page lacks becomes '?'.
 std::string ParaCp1252(std::string_view utf8);
+// One code point appended as UTF-8.
+void AcrescentarUtf8(std::string& saida, char32_t c);
 // Windows-1252 to UTF-8.
 std::string DeCp1252(std::string_view cp1252);
 // A text file's bytes to UTF-8: UTF-8 or UTF-16 (either byte order) when a byte-order mark

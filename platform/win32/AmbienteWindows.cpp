@@ -1,5 +1,6 @@
 #include "platform/win32/AmbienteWindows.h"
 
+#include "platform/LeitorXml.h"
 #include "platform/win32/ArquivosWin32.h"
 #include "platform/win32/BibliotecasWin32.h"
 #include "platform/win32/BtrieveWin32.h"
@@ -18,7 +19,6 @@
 #include "platform/win32/SistemaWin32.h"
 #include "platform/win32/UnidadesWin32.h"
 #include "platform/win32/VisaoWin32.h"
-#include "platform/win32/XmlWin32.h"
 
 namespace tavoran {
 
@@ -35,7 +35,7 @@ std::unique_ptr<Ambiente> CriarAmbienteWindows() {
   a->sistema = std::make_unique<win32::SistemaWin32>();
   a->processos = std::make_unique<win32::ProcessosWin32>();
   a->unidades = std::make_unique<win32::UnidadesWin32>();
-  a->xml = std::make_unique<win32::XmlWin32>();
+  a->xml = std::make_unique<LeitorXml>(*a->arquivos);
   a->visao = std::make_unique<win32::VisaoWin32>();
   a->relogio = std::make_unique<win32::RelogioWin32>();
   a->btrieve = CriarBtrieveWin32();

@@ -10,14 +10,15 @@ namespace tavoran {
 
 namespace {
 
+// The terminal-services library is loaded at the first question: a start that asks none
+// (the daily start of a workstation) does not pay for it.
 class SessaoTerminalWin32 : public ISessaoTerminal {
  public:
-  SessaoTerminalWin32()
-      : wtsapi_("wtsapi32.dll"),
-        consultar_(wtsapi_.Funcao<decltype(&::WTSQuerySessionInformationA)>("WTSQuerySessionInformationA")),
-        liberar_(wtsapi_.Funcao<decltype(&::WTSFreeMemory)>("WTSFreeMemory")) {}
-
   bool NomeClienteSessao(std::string& nome) override {
+    if (!wtsapi_.Carregada() && wtsapi_.CarregarSeAusente("wtsapi32.dll")) {
+      consultar_ = wtsapi_.Funcao<decltype(&::WTSQuerySessionInformationA)>("WTSQuerySessionInformationA");
+      liberar_ = wtsapi_.Funcao<decltype(&::WTSFreeMemory)>("WTSFreeMemory");
+    }
     if (!consultar_ || !liberar_) return false;
     LPSTR buffer = nullptr;
     DWORD bytes = 0;
@@ -33,8 +34,8 @@ class SessaoTerminalWin32 : public ISessaoTerminal {
 
  private:
   win32::BibliotecaDinamica wtsapi_;
-  decltype(&::WTSQuerySessionInformationA) consultar_;
-  decltype(&::WTSFreeMemory) liberar_;
+  decltype(&::WTSQuerySessionInformationA) consultar_ = nullptr;
+  decltype(&::WTSFreeMemory) liberar_ = nullptr;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/ErrosWindows.h"
+#include "platform/LeitorXml.h"
 #include "platform/Texto.h"
 #include "tests/fakes/FalsosRede.h"
 #include "tests/fakes/MotorBtrieveFalso.h"
@@ -61,57 +62,6 @@ class ArquivoAbertoFalso : public IArquivoAberto {
   ArquivosFalsos::Arquivo& arquivo_;
 };
 
-class DocumentoXmlFalso : public IDocumentoXml {
- public:
-  explicit DocumentoXmlFalso(ArquivosFalsos& arquivos) : arquivos_(arquivos) {}
-  void Limpar() override { itens_.clear(); }
-  bool Carregar(const std::string& arquivo) override {
-    itens_.clear();
-    std::string texto;
-    if (arquivos_.LerTudo(arquivo, texto).Ocorreu()) return false;
-    return Analisar(DeCp1252(texto));
-  }
-  std::optional<std::string> Procurar(const std::string& tag, const std::string& chave, const std::string& valor,
-                                      const std::string& retorno) override {
-    for (const auto& item : itens_)
-      if (item.count("") && item.at("") == tag && item.count(chave) && item.at(chave) == valor)
-        return item.count(retorno) ? item.at(retorno) : std::string();
-    return std::nullopt;
-  }
-
- private:
-  // Elements with their attributes; the element name is under the empty key.
-  bool Analisar(const std::string& t) {
-    const auto inicio = t.find_first_not_of(" \t\r\n");
-    if (inicio == std::string::npos || t[inicio] != '<') return false;
-    int abertos = 0;
-    for (char c : t) abertos += c == '<' ? 1 : c == '>' ? -1 : 0;
-    if (abertos != 0) return false;
-    for (std::size_t p = t.find('<'); p != std::string::npos; p = t.find('<', p + 1)) {
-      const auto fim = t.find('>', p);
-      std::string corpo = t.substr(p + 1, fim - p - 1);
-      if (corpo.empty() || corpo[0] == '/' || corpo[0] == '?' || corpo[0] == '!') continue;
-      std::map<std::string, std::string> item;
-      std::size_t i = corpo.find_first_of(" \t\r\n/");
-      item[""] = corpo.substr(0, i);
-      while (i != std::string::npos && i < corpo.size()) {
-        const auto igual = corpo.find('=', i);
-        if (igual == std::string::npos) break;
-        const std::string nome = Aparar(Substituir(Substituir(corpo.substr(i, igual - i), "\n", " "), "\t", " "));
-        const auto aspa = corpo.find_first_of("\"'", igual);
-        if (aspa == std::string::npos) return false;
-        const auto fecha = corpo.find(corpo[aspa], aspa + 1);
-        if (fecha == std::string::npos) return false;
-        item[nome] = corpo.substr(aspa + 1, fecha - aspa - 1);
-        i = fecha + 1;
-      }
-      itens_.push_back(std::move(item));
-    }
-    return true;
-  }
-  ArquivosFalsos& arquivos_;
-  std::vector<std::map<std::string, std::string>> itens_;
-};
 
 }  // namespace
 
@@ -475,8 +425,7 @@ Falha UnidadesFalsas::Mapear(const std::string& remoto, const std::string& local
 Falha XmlFalso::Criar(std::unique_ptr<IDocumentoXml>& documento) {
   if (falhaCriar.Ocorreu()) return falhaCriar;
   ++documentosCriados;
-  documento = std::make_unique<DocumentoXmlFalso>(arquivos_);
-  return {};
+  return LeitorXml(arquivos_).Criar(documento);
 }
 
 // ---- view --------------------------------------------------------------------------------

@@ -8,7 +8,6 @@
 #include "platform/win32/RegionalWin32.h"
 #include "platform/win32/ShellWin32.h"
 #include "platform/win32/UnidadesWin32.h"
-#include "platform/win32/XmlWin32.h"
 #include "tests/helpers/ApoioTeste.h"
 
 namespace tavoran::win32 {
@@ -134,40 +133,6 @@ TEST(ShellWin32Test, IniciaSemEsperarEDevolveOIdDoProcesso) {
 
   EXPECT_EQ(shell.IniciarPrograma(pasta / "NaoExiste.exe", EstiloJanela::Oculta, id).numero, 53);
   EXPECT_EQ(shell.AbrirDocumento(0, pasta / "NaoExiste.html").numero, 53);
-}
-
-class XmlWin32Test : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_FALSE(xml.Criar(documento).Ocorreu()); }
-  PastaTemporaria pasta{"tav-xml"};
-  XmlWin32 xml;
-  std::unique_ptr<IDocumentoXml> documento;
-};
-
-TEST_F(XmlWin32Test, AchaOPrimeiroItemPeloId) {
-  testes::GravarArquivo(pasta / "Dados_Padrao_Tavoran.config",
-                        "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<Dados><Grupo>"
-                        "<Item id=\"C1\" value=\"https://ajuda.tavoran.com.br/artigo?id=1&amp;x=2\"/>"
-                        "<Item id=\"C2\" value=\"Configura\xE7\xE3o\"/><Item id=\"C2\" value=\"segundo\"/>"
-                        "<Item id=\"C3\"/></Grupo></Dados>");
-  ASSERT_TRUE(documento->Carregar(pasta / "Dados_Padrao_Tavoran.config"));
-  EXPECT_EQ(documento->Procurar("Item", "id", "C1", "value"), "https://ajuda.tavoran.com.br/artigo?id=1&x=2");
-  EXPECT_EQ(documento->Procurar("Item", "id", "C2", "value"), "Configuração");
-  EXPECT_EQ(documento->Procurar("Item", "id", "C3", "value"), "");
-  EXPECT_EQ(documento->Procurar("Item", "id", "C26", "value"), std::nullopt);
-  EXPECT_EQ(documento->Procurar("item", "id", "C1", "value"), std::nullopt);
-  documento->Limpar();
-  EXPECT_EQ(documento->Procurar("Item", "id", "C1", "value"), std::nullopt);
-}
-
-TEST_F(XmlWin32Test, ArquivoAusenteOuMalFormadoDaDocumentoVazio) {
-  EXPECT_FALSE(documento->Carregar(pasta / "falta.config"));
-  EXPECT_EQ(documento->Procurar("Item", "id", "C1", "value"), std::nullopt);
-  testes::GravarArquivo(pasta / "ruim.config", "<Dados><Item id=\"C1\" value=\"x\"></Dados");
-  EXPECT_FALSE(documento->Carregar(pasta / "ruim.config"));
-  EXPECT_EQ(documento->Procurar("Item", "id", "C1", "value"), std::nullopt);
-  testes::GravarArquivo(pasta / "vazio.config", "");
-  EXPECT_FALSE(documento->Carregar(pasta / "vazio.config"));
 }
 
 }  // namespace
