@@ -1,6 +1,7 @@
 #include "platform/LeitorXml.h"
 
 #include <cstdint>
+#include <set>
 
 #include "platform/Texto.h"
 
@@ -195,6 +196,7 @@ class Analisador {
 
   // An attribute list up to '>' or '/>'; vazio tells which.
   bool Atributos(ElementoXml& elemento, bool& vazio) {
+    std::set<std::string> nomes;
     for (;;) {
       const bool separado = Espacos();
       if (Comeca("/>") || Comeca(">")) {
@@ -222,8 +224,7 @@ class Analisador {
       }
       if (Fim()) return false;
       ++p_;
-      for (const auto& atributo : elemento.atributos)
-        if (atributo.first == nome) return false;
+      if (!nomes.insert(nome).second) return false;  // an attribute written twice
       elemento.atributos.emplace_back(std::move(nome), std::move(valor));
     }
   }

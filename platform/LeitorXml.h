@@ -21,7 +21,8 @@ struct ElementoXml {
 
 // The elements of a document's bytes, in document order; nothing when they are not
 // well-formed. The encoding comes from the byte-order mark or the declaration (UTF-8 when
-// neither names one; a file of Windows-1252 bytes without a declaration is read as such).
+// neither names one); bytes that are not UTF-8 where UTF-8 is expected are read as
+// Windows-1252, as the suite's text editors save such a file.
 std::optional<std::vector<ElementoXml>> LerElementosXml(std::string_view bytes);
 
 class LeitorXml : public IXml {

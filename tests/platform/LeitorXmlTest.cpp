@@ -95,13 +95,20 @@ TEST_F(LeitorXmlTest, AFileThatIsNotXmlLeavesTheDocumentEmpty) {
   EXPECT_EQ(Link("C1"), "x");
 }
 
-TEST_F(LeitorXmlTest, ADeeplyNestedFileIsReadWithoutExhaustingTheStack) {
+// A file on the share is outside the program's hands: depth and width must not cost it the
+// stack or an unbounded time.
+TEST_F(LeitorXmlTest, ADeepOrWideFileIsReadWithoutExhaustingTheStack) {
   std::string profundo;
   for (int i = 0; i < 50000; ++i) profundo += "<a>";
   profundo += "<Item id=\"C1\" value=\"fundo\"/>";
   for (int i = 0; i < 50000; ++i) profundo += "</a>";
   ASSERT_TRUE(Carregar(profundo));
   EXPECT_EQ(Link("C1"), "fundo");
+  std::string largo = "<Dados><Item";
+  for (int i = 0; i < 50000; ++i) largo += " a" + std::to_string(i) + "=\"\"";
+  ASSERT_TRUE(Carregar(largo + " id=\"C1\" value=\"largo\"/></Dados>"));
+  EXPECT_EQ(Link("C1"), "largo");
+  EXPECT_FALSE(Carregar(largo + " a49999=\"\"/></Dados>"));
 }
 
 }  // namespace
