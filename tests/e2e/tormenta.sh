@@ -70,7 +70,12 @@ for r in $(seq 1 $repeticoes); do
 done
 if [ "$(id -u)" -eq 0 ] && unshare --uts true 2>/dev/null; then
   # The display's cookie names this host; a copy with another host name needs one for any host.
-  if [ -n "${XAUTHORITY:-}" ]; then xauth -b -f "$XAUTHORITY" nlist | sed 's/^..../ffff/' | xauth -b -f "$XAUTHORITY" nmerge -; fi
+  # Read, then merge: two xauth in one pipeline lock the same file at once, and the second can
+  # time out waiting for the first.
+  if [ -n "${XAUTHORITY:-}" ]; then
+    cookies="$(xauth -b -f "$XAUTHORITY" nlist | sed 's/^..../ffff/')"
+    printf '%s\n' "$cookies" | xauth -b -f "$XAUTHORITY" nmerge -
+  fi
   # A Wine server started under this host's name would give it to every program of its prefix.
   for p in "${prefixos[@]}"; do WINEPREFIX="$p" wineserver -k 2>/dev/null || true; done
   for p in "${prefixos[@]}"; do WINEPREFIX="$p" wineserver -w 2>/dev/null || true; done
