@@ -13,7 +13,11 @@ bool EhEspaco(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; 
 bool Utf8Valido(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
     const auto b = static_cast<unsigned char>(s[i]);
-    const std::size_t extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : 9;
+    const std::size_t extra = b < 0x80             ? 0
+                              : (b & 0xE0) == 0xC0 ? 1
+                              : (b & 0xF0) == 0xE0 ? 2
+                              : (b & 0xF8) == 0xF0 ? 3
+                                                   : 9;
     if (extra == 9 || i + extra >= s.size()) return false;
     for (std::size_t k = 1; k <= extra; ++k)
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -141,7 +145,9 @@ class Analisador {
     if (digitos.empty()) return false;
     std::uint32_t c = 0;
     for (char d : digitos) {
-      int v = d >= '0' && d <= '9' ? d - '0' : hexa && (d | 0x20) >= 'a' && (d | 0x20) <= 'f' ? (d | 0x20) - 'a' + 10 : -1;
+      int v = d >= '0' && d <= '9'                             ? d - '0'
+              : hexa && (d | 0x20) >= 'a' && (d | 0x20) <= 'f' ? (d | 0x20) - 'a' + 10
+                                                               : -1;
       if (v < 0 || c > 0x10FFFF) return false;
       c = c * (hexa ? 16 : 10) + static_cast<std::uint32_t>(v);
     }

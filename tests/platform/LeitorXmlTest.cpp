@@ -17,20 +17,22 @@ class LeitorXmlTest : public ::testing::Test {
     arquivos.CriarArquivo(kArquivo, bytes);
     return documento->Carregar(kArquivo);
   }
-  std::optional<std::string> Link(const std::string& chave) { return documento->Procurar("Item", "id", chave, "value"); }
+  std::optional<std::string> Link(const std::string& chave) {
+    return documento->Procurar("Item", "id", chave, "value");
+  }
 
   testes::ArquivosFalsos arquivos;
   std::unique_ptr<IDocumentoXml> documento;
 };
 
 TEST_F(LeitorXmlTest, FindsTheFirstElementByItsKeyWhereverItSits) {
-  ASSERT_TRUE(Carregar(
-      "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<!-- links -->\r\n<Dados>\r\n <Grupo>"
-      "<Item id=\"C1\" value=\"https://ajuda.tavoran.com.br/artigo?id=1&amp;x=2\"/>"
-      "<Item id='C2' value='Configura\xE7\xE3o &#231;&#xE3; &lt;&gt;&quot;&apos;'></Item>"
-      "<Item id=\"C2\" value=\"segundo\"/><Item value=\"sem chave\"/><Item id=\"C3\"/>"
-      "<item id=\"C4\" value=\"outra caixa\"/><Item id=\"C5\" value=\"linha\r\num\tdois\"/>"
-      "</Grupo><![CDATA[<Item id=\"C6\" value=\"dentro\"/>]]><?instrucao qualquer?>\r\n</Dados>\r\n"));
+  ASSERT_TRUE(
+      Carregar("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<!-- links -->\r\n<Dados>\r\n <Grupo>"
+               "<Item id=\"C1\" value=\"https://ajuda.tavoran.com.br/artigo?id=1&amp;x=2\"/>"
+               "<Item id='C2' value='Configura\xE7\xE3o &#231;&#xE3; &lt;&gt;&quot;&apos;'></Item>"
+               "<Item id=\"C2\" value=\"segundo\"/><Item value=\"sem chave\"/><Item id=\"C3\"/>"
+               "<item id=\"C4\" value=\"outra caixa\"/><Item id=\"C5\" value=\"linha\r\num\tdois\"/>"
+               "</Grupo><![CDATA[<Item id=\"C6\" value=\"dentro\"/>]]><?instrucao qualquer?>\r\n</Dados>\r\n"));
   EXPECT_EQ(Link("C1"), "https://ajuda.tavoran.com.br/artigo?id=1&x=2");
   EXPECT_EQ(Link("C2"), "Configuração çã <>\"'");
   EXPECT_EQ(Link("C3"), "");
@@ -91,7 +93,8 @@ TEST_F(LeitorXmlTest, AFileThatIsNotXmlLeavesTheDocumentEmpty) {
     EXPECT_EQ(Link("C1"), std::nullopt) << ruim;
   }
   // A document type is passed over, its internal subset too.
-  EXPECT_TRUE(Carregar("<!DOCTYPE Dados [<!ELEMENT Dados ANY> <!-- ] > -->]>\n<Dados><Item id=\"C1\" value=\"x\"/></Dados>"));
+  EXPECT_TRUE(
+      Carregar("<!DOCTYPE Dados [<!ELEMENT Dados ANY> <!-- ] > -->]>\n<Dados><Item id=\"C1\" value=\"x\"/></Dados>"));
   EXPECT_EQ(Link("C1"), "x");
 }
 
