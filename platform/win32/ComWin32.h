@@ -1,6 +1,6 @@
 #pragma once
-// Type libraries read with LoadTypeLibEx and looked up with QueryPathOfRegTypeLib, and COM
-// objects created by programmatic identifier.
+// Type libraries read from the file (LoadTypeLibEx for other formats) and looked up in their
+// registration key, else with QueryPathOfRegTypeLib; COM objects created by programmatic identifier.
 #include <memory>
 
 #include "platform/Com.h"

@@ -4,6 +4,7 @@
 
 #include "platform/Texto.h"
 #include "platform/win32/BibliotecaDinamica.h"
+#include "platform/win32/Recursos.h"
 
 namespace tavoran::win32 {
 namespace {
@@ -11,12 +12,12 @@ namespace {
 using FuncaoRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOEXW*);
 
 std::string TextoRegistro64(const char* chave, const char* valor) {
-  HKEY h = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, chave, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &h) != ERROR_SUCCESS) return {};
+  ChaveAberta h;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, chave, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, h.Receber()) != ERROR_SUCCESS)
+    return {};
   char buffer[256] = {};
   DWORD tamanho = sizeof buffer - 1, tipo = 0;
-  const LONG r = RegQueryValueExA(h, valor, nullptr, &tipo, reinterpret_cast<BYTE*>(buffer), &tamanho);
-  RegCloseKey(h);
+  const LONG r = RegQueryValueExA(h.get(), valor, nullptr, &tipo, reinterpret_cast<BYTE*>(buffer), &tamanho);
   if (r != ERROR_SUCCESS || tipo != REG_SZ) return {};
   return DeCp1252(AteNulo(std::string(buffer, tamanho)));
 }
