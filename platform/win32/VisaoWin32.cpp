@@ -1,10 +1,11 @@
 #include "platform/win32/VisaoWin32.h"
 
-#include <commctrl.h>
+#include <commctrl.h>  // the progress-bar messages its own bar answers
 
 #include <algorithm>
 
 #include "platform/Texto.h"
+#include "platform/win32/ControlesJanela.h"
 
 namespace tavoran::win32 {
 namespace {
@@ -34,10 +35,10 @@ void RegistrarClasse(const char* nome, WNDPROC procedimento, HICON icone) {
   RegisterClassExA(&c);  // a second window of the process finds the class registered
 }
 
-HWND CriarFilha(HWND pai, const char* classe, DWORD estilo, int x, int y, int l, int a, HGDIOBJ fonte,
+HWND CriarFilha(HWND pai, const char* classe, int x, int y, int l, int a, HGDIOBJ fonte,
                 const std::string& texto = "") {
-  HWND h = CreateWindowExA(0, classe, ParaCp1252(texto).c_str(), WS_CHILD | WS_VISIBLE | estilo, x, y, l, a, pai,
-                           nullptr, Instancia(), nullptr);
+  HWND h = CreateWindowExA(0, classe, ParaCp1252(texto).c_str(), WS_CHILD | WS_VISIBLE, x, y, l, a, pai, nullptr,
+                           Instancia(), nullptr);
   if (h && fonte) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonte), FALSE);
   return h;
 }
@@ -45,8 +46,6 @@ HWND CriarFilha(HWND pai, const char* classe, DWORD estilo, int x, int y, int l,
 }  // namespace
 
 VisaoWin32::VisaoWin32() {
-  INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&icc);
   iconePrograma_ = LoadIconA(Instancia(), MAKEINTRESOURCEA(kIdIconePrograma));
   if (iconePrograma_ == nullptr) iconePrograma_ = LoadIcon(nullptr, IDI_APPLICATION);
   fonte_ = ObjetoGdi(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -69,6 +68,7 @@ void VisaoWin32::Carregar(IEventosJanela& eventos) {
   if (janela_ != nullptr || fechando_) return;
   RegistrarClasse(kClasseJanela, &VisaoWin32::Procedimento, iconePrograma_);
   RegistrarClasse(kClasseIcone, DefWindowProcA, iconePrograma_);
+  RegistrarControles(Instancia());
   icone_ = CreateWindowExA(0, kClasseIcone, "frmIcone", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instancia(), nullptr);
   RECT r{0, 0, kLargura, kAltura};
   const DWORD estilo = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -81,13 +81,11 @@ void VisaoWin32::Carregar(IEventosJanela& eventos) {
 
 void VisaoWin32::CriarControles() {
   AjustarBordas(kLargura, kAltura);
-  imgComponente_ = CriarFilha(janela_, "STATIC", SS_ICON, 16, 16, 32, 32, nullptr);
+  imgComponente_ = CriarFilha(janela_, kClasseRotulo, 16, 16, 32, 32, nullptr);
   SendMessageA(imgComponente_, STM_SETICON, reinterpret_cast<WPARAM>(iconePrograma_), 0);
-  lblTitulo_ = CriarFilha(janela_, "STATIC", SS_LEFT | SS_NOPREFIX, 60, 16, kLargura - 76, 18, fonteTitulo_.get(),
-                          kTitulo);
-  lblProcesso_ = CriarFilha(janela_, "STATIC", SS_LEFT | SS_NOPREFIX, 60, 40, kLargura - 76, 30, fonte_.get(),
-                            textoProcesso_);
-  pbProgresso_ = CriarFilha(janela_, PROGRESS_CLASSA, PBS_SMOOTH, 16, 80, kLargura - 32, 18, nullptr);
+  lblTitulo_ = CriarFilha(janela_, kClasseRotulo, 60, 16, kLargura - 76, 18, fonteTitulo_.get(), kTitulo);
+  lblProcesso_ = CriarFilha(janela_, kClasseRotulo, 60, 40, kLargura - 76, 30, fonte_.get(), textoProcesso_);
+  pbProgresso_ = CriarFilha(janela_, kClasseBarra, 16, 80, kLargura - 32, 18, nullptr);
   SendMessageA(pbProgresso_, PBM_SETRANGE32, static_cast<WPARAM>(minimo_), static_cast<LPARAM>(maximo_));
   SendMessageA(pbProgresso_, PBM_SETPOS, static_cast<WPARAM>(valor_), 0);
 }
@@ -154,7 +152,8 @@ void VisaoWin32::DefinirFaixaProgresso(int minimo, int maximo) {
   minimo_ = minimo;
   maximo_ = maximo;
   valor_ = std::max(minimo_, std::min(valor_, maximo_));  // as the control keeps it
-  if (pbProgresso_) SendMessageA(pbProgresso_, PBM_SETRANGE32, static_cast<WPARAM>(minimo), static_cast<LPARAM>(maximo));
+  if (pbProgresso_)
+    SendMessageA(pbProgresso_, PBM_SETRANGE32, static_cast<WPARAM>(minimo), static_cast<LPARAM>(maximo));
 }
 
 // The control repaints itself at every position; like the step text, the bar takes a new
@@ -291,10 +290,6 @@ LRESULT VisaoWin32::Tratar(UINT m, WPARAM w, LPARAM l) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_CTLCOLORSTATIC:
-      SetBkMode(reinterpret_cast<HDC>(w), TRANSPARENT);
-      SetTextColor(reinterpret_cast<HDC>(w), RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(fundo_.get());
     case WM_CLOSE:
       Fechar();
       return 0;

@@ -1,6 +1,6 @@
 #pragma once
-// The real progress window frmInicial (title and step labels, comctl32 progress bar,
-// icon, two border rectangles, the 500 ms timer tmrSleep), the hidden frmIcone that holds
+// The real progress window frmInicial (title and step labels, progress bar and icon drawn
+// by the window's own controls, two border rectangles, the 500 ms timer tmrSleep), the hidden frmIcone that holds
 // the program icon, and MessageBoxA boxes.
 #include <windows.h>
 

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include "platform/win32/ControlesJanela.h"
+
 namespace tavoran::testes {
 namespace {
 
@@ -119,7 +121,7 @@ HWND RotuloDoPasso(DWORD idProcesso) {
   // The title, then the step, then the process description: the window's third label.
   HWND rotulo = nullptr;
   for (int i = 0; i < 3; ++i) {
-    rotulo = FindWindowExA(janela, rotulo, "Static", nullptr);
+    rotulo = FindWindowExA(janela, rotulo, win32::kClasseRotulo, nullptr);
     if (rotulo == nullptr) return nullptr;
   }
   return rotulo;

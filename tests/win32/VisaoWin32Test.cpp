@@ -1,12 +1,13 @@
 // The real progress window: its controls, its events and the message boxes.
 #include "platform/win32/VisaoWin32.h"
 
-#include <gtest/gtest.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <thread>
 
+#include "platform/win32/ControlesJanela.h"
 #include "tests/helpers/AutomacaoUi.h"
 
 namespace tavoran::win32 {
@@ -43,9 +44,9 @@ TEST(VisaoWin32Test, CarregadaFicaOcultaComOsControlesDoProjeto) {
   char classe[32] = {};
   GetClassNameA(janela, classe, sizeof classe);
   EXPECT_STREQ(classe, "frmInicial");
-  EXPECT_EQ(TextoDaJanela(Filha(janela, "Static", 1)), "Tavoran - Atualização de Componentes");
-  EXPECT_EQ(TextoDaJanela(Filha(janela, "Static", 2)), "Descrição do Processo...");
-  EXPECT_NE(Filha(janela, PROGRESS_CLASSA), nullptr);
+  EXPECT_EQ(TextoDaJanela(Filha(janela, kClasseRotulo, 1)), "Tavoran - Atualização de Componentes");
+  EXPECT_EQ(TextoDaJanela(Filha(janela, kClasseRotulo, 2)), "Descrição do Processo...");
+  EXPECT_NE(Filha(janela, kClasseBarra), nullptr);
   // frmIcone: a hidden window of the process that holds the icon.
   HWND icone = FindWindowA("frmIcone", nullptr);
   ASSERT_NE(icone, nullptr);
@@ -53,7 +54,7 @@ TEST(VisaoWin32Test, CarregadaFicaOcultaComOsControlesDoProjeto) {
   EXPECT_NE(GetClassLongPtrA(icone, GCLP_HICON), 0);
 
   visao.DefinirTextoProcesso("Verificando versão do banco de dados...");
-  EXPECT_EQ(TextoDaJanela(Filha(janela, "Static", 2)), "Verificando versão do banco de dados...");
+  EXPECT_EQ(TextoDaJanela(Filha(janela, kClasseRotulo, 2)), "Verificando versão do banco de dados...");
   visao.DefinirFaixaProgresso(0, 7);
   visao.DefinirProgresso(3);
   EXPECT_EQ(visao.Progresso(), 3);
@@ -95,6 +96,41 @@ TEST(VisaoWin32Test, AtivadaUmaVezDepoisDeMostradaETimerDe500ms) {
   EXPECT_LE(eventos.largura, cliente.right);
   EXPECT_LE(eventos.altura, cliente.bottom);
   EXPECT_EQ(visao.Janela(), 0u);
+}
+
+// The window's own bar and label, read as another program reads them and as they are drawn.
+TEST(VisaoWin32Test, BarraERotuloPropriosRespondemEDesenham) {
+  EventosGravados eventos;
+  VisaoWin32 visao;
+  visao.Carregar(eventos);
+  HWND janela = reinterpret_cast<HWND>(visao.Janela());
+  HWND barra = Filha(janela, kClasseBarra);
+  ASSERT_NE(barra, nullptr);
+  visao.DefinirFaixaProgresso(0, 4);
+  visao.DefinirProgresso(9);  // beyond the end: the bar stops at its maximum
+  EXPECT_EQ(SendMessageA(barra, PBM_GETPOS, 0, 0), 4);
+  SendMessageA(barra, PBM_SETRANGE32, 10, 20);  // a new range keeps the position inside it
+  PBRANGE faixa{};
+  EXPECT_EQ(SendMessageA(barra, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&faixa)), 10);
+  EXPECT_EQ(faixa.iHigh, 20);
+  EXPECT_EQ(SendMessageA(barra, PBM_GETPOS, 0, 0), 10);
+  EXPECT_EQ(SendMessageA(barra, PBM_SETPOS, 15, 0), 10);  // answers the previous position
+
+  visao.Mostrar();
+  RECT r;
+  GetClientRect(barra, &r);
+  RedrawWindow(janela, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(barra);
+  const COLORREF feito = GetPixel(dc, r.right / 4, r.bottom / 2), falta = GetPixel(dc, r.right * 3 / 4, r.bottom / 2);
+  ReleaseDC(barra, dc);
+  EXPECT_EQ(falta, RGB(255, 255, 255));
+  EXPECT_NE(feito, falta);  // the first half is filled
+
+  HWND rotulo = Filha(janela, kClasseRotulo, 2);
+  EXPECT_EQ(SendMessageA(rotulo, WM_GETFONT, 0, 0) != 0, true);
+  EXPECT_EQ(SendMessageA(rotulo, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+  EXPECT_NE(SendMessageA(Filha(janela, kClasseRotulo, 0), STM_GETICON, 0, 0), 0);
+  visao.Fechar();
 }
 
 TEST(VisaoWin32Test, BordasSeguemORedimensionamento) {
@@ -144,8 +180,8 @@ TEST(VisaoWin32Test, CaixaDaJanelaLidaPelaAutomacaoComTextoConvertido) {
   VisaoWin32 visao;
   visao.Carregar(eventos);
   Respondedor respondedor(IDOK);
-  visao.CaixaMensagem("Falha imprevista na rotina Form_Activate\r\nNúmero: 5\r\nDescrição: Falha",
-                      "Tavoran - Atenção", BotoesCaixa::Ok, IconeCaixa::Critico);
+  visao.CaixaMensagem("Falha imprevista na rotina Form_Activate\r\nNúmero: 5\r\nDescrição: Falha", "Tavoran - Atenção",
+                      BotoesCaixa::Ok, IconeCaixa::Critico);
   EXPECT_EQ(respondedor.vista.titulo, "Tavoran - Atenção");
   EXPECT_EQ(respondedor.vista.texto, "Falha imprevista na rotina Form_Activate\r\nNúmero: 5\r\nDescrição: Falha");
   ASSERT_EQ(respondedor.vista.botoes.size(), 1u);
