@@ -6,6 +6,14 @@ if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
+# The program and the engine library, loaded at every start: with each section at a page
+# boundary of the file, Wine maps the sections instead of reading and copying them, about 3 ms
+# less per megabyte of image (Windows loads either layout).
+function(tav_imagem_paginada ALVO)
+  if(WIN32)
+    target_link_options(${ALVO} PRIVATE -Wl,--file-alignment,4096)
+  endif()
+endfunction()
 if(TAV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
