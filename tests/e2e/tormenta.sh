@@ -62,11 +62,17 @@ resumo() {
   for f in "$pasta"/compartilhamento/tormenta/*; do head -c 48 "$f" | tr -d '\r\n'; echo; done | sort | uniq -c | tr -s ' ' | tr '\n' ';'
 }
 
+# A failed check shows what each copy printed, before the next storm overwrites it.
+copias_contam() {
+  local i
+  for i in $(seq 1 $copias); do echo "--- copy $i:"; tail -n 15 "$pasta/tormenta-$i.txt"; done
+}
+
 falhas=0
 for r in $(seq 1 $repeticoes); do
   tempestade ""
   echo "--- repetition $r:$(resumo)"
-  TAV_E2E_TORMENTA=verificar parte Verificar || falhas=$((falhas + 1))
+  TAV_E2E_TORMENTA=verificar parte Verificar || { falhas=$((falhas + 1)); copias_contam; }
 done
 if [ "$(id -u)" -eq 0 ] && unshare --uts true 2>/dev/null; then
   # The display's cookie names this host; a copy with another host name needs one for any host.
@@ -81,7 +87,7 @@ if [ "$(id -u)" -eq 0 ] && unshare --uts true 2>/dev/null; then
   for p in "${prefixos[@]}"; do WINEPREFIX="$p" wineserver -w 2>/dev/null || true; done
   tempestade TAVPC
   echo "--- eight computers:$(resumo)"
-  TAV_E2E_TORMENTA=verificar parte VerificarComputadores || falhas=$((falhas + 1))
+  TAV_E2E_TORMENTA=verificar parte VerificarComputadores || { falhas=$((falhas + 1)); copias_contam; }
 else
   echo "--- eight computers: skipped (needs root for UTS namespaces)"
 fi
