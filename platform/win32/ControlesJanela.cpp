@@ -136,22 +136,24 @@ LRESULT CALLBACK ProcedimentoBarra(HWND h, UINT m, WPARAM w, LPARAM l) {
   }
 }
 
-void Registrar(HINSTANCE instancia, const char* nome, WNDPROC procedimento, int extras) {
+}  // namespace
+
+void RegistrarClasse(HINSTANCE instancia, const char* nome, WNDPROC procedimento, HICON icone, int bytesExtras) {
   WNDCLASSEXA c{};
   c.cbSize = sizeof c;
   c.lpfnWndProc = procedimento;
-  c.cbWndExtra = extras;
+  c.cbWndExtra = bytesExtras;
   c.hInstance = instancia;
+  c.hIcon = icone;
+  c.hIconSm = icone;
   c.hCursor = LoadCursor(nullptr, IDC_ARROW);
   c.lpszClassName = nome;
   RegisterClassExA(&c);
 }
 
-}  // namespace
-
 void RegistrarControles(HINSTANCE instancia) {
-  Registrar(instancia, kClasseRotulo, ProcedimentoRotulo, 2 * sizeof(LONG_PTR));
-  Registrar(instancia, kClasseBarra, ProcedimentoBarra, 3 * sizeof(LONG_PTR));
+  RegistrarClasse(instancia, kClasseRotulo, ProcedimentoRotulo, nullptr, 2 * sizeof(LONG_PTR));
+  RegistrarClasse(instancia, kClasseBarra, ProcedimentoBarra, nullptr, 3 * sizeof(LONG_PTR));
 }
 
 }  // namespace tavoran::win32

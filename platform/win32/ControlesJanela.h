@@ -14,7 +14,11 @@ inline constexpr const char* kClasseRotulo = "TavoranRotulo";
 // A bar filled from the left in proportion to its position within its range.
 inline constexpr const char* kClasseBarra = "TavoranBarra";
 
-// Registers both classes for this module; a second call finds them registered.
+// Registers a window class of this module with the arrow cursor; a second call finds it
+// registered.
+void RegistrarClasse(HINSTANCE instancia, const char* nome, WNDPROC procedimento, HICON icone = nullptr,
+                     int bytesExtras = 0);
+// Registers both controls' classes.
 void RegistrarControles(HINSTANCE instancia);
 
 }  // namespace tavoran::win32

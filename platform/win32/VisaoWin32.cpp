@@ -23,18 +23,6 @@ constexpr int kIdIconePrograma = 1;  // the icon of the program's resource file
 
 HINSTANCE Instancia() { return GetModuleHandleA(nullptr); }
 
-void RegistrarClasse(const char* nome, WNDPROC procedimento, HICON icone) {
-  WNDCLASSEXA c{};
-  c.cbSize = sizeof c;
-  c.lpfnWndProc = procedimento;
-  c.hInstance = Instancia();
-  c.hIcon = icone;
-  c.hIconSm = icone;
-  c.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  c.lpszClassName = nome;
-  RegisterClassExA(&c);  // a second window of the process finds the class registered
-}
-
 HWND CriarFilha(HWND pai, const char* classe, int x, int y, int l, int a, HGDIOBJ fonte,
                 const std::string& texto = "") {
   HWND h = CreateWindowExA(0, classe, ParaCp1252(texto).c_str(), WS_CHILD | WS_VISIBLE, x, y, l, a, pai, nullptr,
@@ -66,8 +54,8 @@ VisaoWin32::~VisaoWin32() {
 void VisaoWin32::Carregar(IEventosJanela& eventos) {
   eventos_ = &eventos;
   if (janela_ != nullptr || fechando_) return;
-  RegistrarClasse(kClasseJanela, &VisaoWin32::Procedimento, iconePrograma_);
-  RegistrarClasse(kClasseIcone, DefWindowProcA, iconePrograma_);
+  RegistrarClasse(Instancia(), kClasseJanela, &VisaoWin32::Procedimento, iconePrograma_);
+  RegistrarClasse(Instancia(), kClasseIcone, DefWindowProcA, iconePrograma_);
   RegistrarControles(Instancia());
   icone_ = CreateWindowExA(0, kClasseIcone, "frmIcone", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instancia(), nullptr);
   RECT r{0, 0, kLargura, kAltura};

@@ -20,7 +20,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR linha, int) {
   if (janela == nullptr) return 1;
   // The window exists a moment before its controls do.
   HWND barra = nullptr;
-  while (IsWindow(janela) && (barra = FindWindowExA(janela, nullptr, tavoran::win32::kClasseBarra, nullptr)) == nullptr) Sleep(5);
+  while (IsWindow(janela) && (barra = FindWindowExA(janela, nullptr, tavoran::win32::kClasseBarra, nullptr)) == nullptr)
+    Sleep(5);
   LRESULT valor = 0, maximo = 0;
   while (IsWindow(janela) && IsWindow(barra)) {
     const LRESULT v = SendMessageA(barra, PBM_GETPOS, 0, 0), m = SendMessageA(barra, PBM_GETRANGE, FALSE, 0);
