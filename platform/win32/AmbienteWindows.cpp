@@ -22,7 +22,7 @@
 
 namespace tavoran {
 
-std::unique_ptr<Ambiente> CriarAmbienteWindows() {
+std::unique_ptr<Ambiente> CriarAmbienteWindows(std::unique_ptr<IPastasEspeciais> pastasEspeciais) {
   auto a = std::make_unique<Ambiente>();
   // The files facility, the libraries and COM read the same component files.
   auto imagens = std::make_shared<win32::ImagensLidas>(win32::ImagensLidas::ArquivoPadrao());
@@ -31,7 +31,7 @@ std::unique_ptr<Ambiente> CriarAmbienteWindows() {
   a->shell = std::make_unique<win32::ShellWin32>();
   a->janelas = std::make_unique<win32::JanelasWin32>();
   a->regional = std::make_unique<win32::RegionalWin32>();
-  a->pastasEspeciais = std::make_unique<win32::PastasEspeciaisWin32>();
+  a->pastasEspeciais = pastasEspeciais ? std::move(pastasEspeciais) : std::make_unique<win32::PastasEspeciaisWin32>();
   a->sistema = std::make_unique<win32::SistemaWin32>();
   a->processos = std::make_unique<win32::ProcessosWin32>();
   a->unidades = std::make_unique<win32::UnidadesWin32>();

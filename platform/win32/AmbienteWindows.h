@@ -7,7 +7,8 @@
 
 namespace tavoran {
 
-// Every member of Ambiente filled with its Win32 implementation.
-std::unique_ptr<Ambiente> CriarAmbienteWindows();
+// Every member of Ambiente filled with its Win32 implementation; the special folders are the
+// ones given when the caller started them earlier.
+std::unique_ptr<Ambiente> CriarAmbienteWindows(std::unique_ptr<IPastasEspeciais> pastasEspeciais = nullptr);
 
 }  // namespace tavoran

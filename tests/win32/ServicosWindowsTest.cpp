@@ -33,6 +33,19 @@ TEST(PastasEspeciaisWin32Test, AVarreduraDosCsidlAchaSyswow64AntesDeSystem32) {
   EXPECT_EQ(pastas.Caminho(0x11, caminho), ResultadoPastaEspecial::FalhaCaminho);
 }
 
+// The second thread's reading must answer exactly as the shell does when asked on the spot,
+// also for the folders asked for while it is still reading, and an object dropped at once
+// must wait for its reader.
+TEST(PastasEspeciaisWin32Test, ALeituraAdianteRespondeComoAConsultaNaHora) {
+  { PastasEspeciaisWin32 descartada; }
+  PastasEspeciaisWin32 adiante, naHora(false);
+  for (int csidl = 0; csidl <= 0x7F; ++csidl) {
+    std::string a = "?", h = "?";
+    EXPECT_EQ(adiante.Caminho(csidl, a), naHora.Caminho(csidl, h)) << csidl;
+    EXPECT_EQ(a, h) << csidl;
+  }
+}
+
 TEST(RegionalWin32Test, DataCurtaGravadaELidaDeVolta) {
   RegionalWin32 regional;
   const std::uint32_t lcid = regional.IdLocalePadraoSistema();
