@@ -2,6 +2,7 @@
 #ifndef _WIN32
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -131,6 +132,22 @@ bool ArquivoSO::Existe(const std::string& caminho) {
   struct stat st {};
   return ::stat(caminho.c_str(), &st) == 0;
 }
+
+const char ArquivoSO::kSeparador = '/';
+
+bool ArquivoSO::CriarPastas(const std::string& pasta) {
+  for (std::size_t fim = pasta.find('/', 1); fim != std::string::npos; fim = pasta.find('/', fim + 1))
+    ::mkdir(pasta.substr(0, fim).c_str(), 0777);
+  ::mkdir(pasta.c_str(), 0777);
+  struct stat st {};
+  return ::stat(pasta.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool ArquivoSO::Renomear(const std::string& de, const std::string& para) {
+  return ::rename(de.c_str(), para.c_str()) == 0;
+}
+
+void ArquivoSO::Excluir(const std::string& caminho) { ::unlink(caminho.c_str()); }
 
 void ArquivoSO::Pausar(unsigned microssegundos) {
   struct timespec t {};

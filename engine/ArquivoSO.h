@@ -50,6 +50,13 @@ class ArquivoSO {
 
   static bool Existe(const std::string& caminho);
   static void Pausar(unsigned microssegundos);
+  // The folder and every missing folder above it; true when it exists afterwards.
+  static bool CriarPastas(const std::string& pasta);
+  // Puts de in place of para, replacing it, in one step.
+  static bool Renomear(const std::string& de, const std::string& para);
+  static void Excluir(const std::string& caminho);
+  // The system's folder separator, for joining a folder and a name.
+  static const char kSeparador;
 
  private:
   std::string caminho_;

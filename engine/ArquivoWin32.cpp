@@ -146,5 +146,24 @@ bool ArquivoSO::Existe(const std::string& caminho) {
 
 void ArquivoSO::Pausar(unsigned microssegundos) { Sleep(microssegundos < 1000 ? 1 : microssegundos / 1000); }
 
+const char ArquivoSO::kSeparador = '\\';
+
+bool ArquivoSO::CriarPastas(const std::string& pasta) {
+  // Each folder on the way down; the drive, the server and the share simply fail to be created.
+  constexpr const char* kSeparadores = "\\/";
+  for (std::size_t fim = pasta.find_first_of(kSeparadores, 1); fim != std::string::npos;
+       fim = pasta.find_first_of(kSeparadores, fim + 1))
+    CreateDirectoryA(pasta.substr(0, fim).c_str(), nullptr);
+  CreateDirectoryA(pasta.c_str(), nullptr);
+  const DWORD atributos = GetFileAttributesA(pasta.c_str());
+  return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool ArquivoSO::Renomear(const std::string& de, const std::string& para) {
+  return MoveFileExA(de.c_str(), para.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void ArquivoSO::Excluir(const std::string& caminho) { DeleteFileA(caminho.c_str()); }
+
 }  // namespace tavoran::motor
 #endif

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
+#include "engine/ArquivoSO.h"
 #include "engine/Bytes.h"
 #include "engine/Crc32.h"
 #include "engine/Paginador.h"
@@ -31,6 +29,11 @@ std::string Normalizado(const std::string& caminho) {
   return n;
 }
 
+std::string NaPasta(const std::string& pasta, const std::string& nome) {
+  if (pasta.empty() || pasta.back() == '/' || pasta.back() == ArquivoSO::kSeparador) return pasta + nome;
+  return pasta + ArquivoSO::kSeparador + nome;
+}
+
 // FNV-1a of the normalised path names the copy; the path inside tells collisions apart.
 std::string NomeDaCopia(const std::string& pasta, const std::string& arquivo) {
   std::uint64_t h = 14695981039346656037ull;
@@ -41,7 +44,7 @@ std::string NomeDaCopia(const std::string& pasta, const std::string& arquivo) {
   static const char kHex[] = "0123456789abcdef";
   std::string nome(16, '0');
   for (int i = 15; i >= 0; --i, h >>= 4) nome[static_cast<std::size_t>(i)] = kHex[h & 15];
-  return (std::filesystem::path(pasta) / (nome + ".tcl")).string();
+  return NaPasta(pasta, nome + ".tcl");
 }
 
 class Escritor {
@@ -97,6 +100,20 @@ class Leitor {
 
 bool TamanhoPaginaValido(std::uint32_t t) { return t >= 4096 && t <= 32768 && std::has_single_bit(t); }
 
+// A copy holds at most kLimiteCopiaLocal bytes of pages; a file far larger is not one.
+constexpr std::uint64_t kMaiorArquivoCopia = 4 * kLimiteCopiaLocal + (1u << 20);
+
+std::optional<std::vector<std::uint8_t>> LerArquivo(const std::string& caminho) {
+  ArquivoSO arquivo;
+  if (arquivo.Abrir(caminho, Criacao::Existente, false, true) != ResultadoAbertura::Ok) return std::nullopt;
+  std::uint64_t tamanho = 0;
+  if (!arquivo.Tamanho(&tamanho) || tamanho > kMaiorArquivoCopia) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(tamanho));
+  std::size_t lidos = 0;
+  if (!arquivo.Ler(0, bytes.data(), bytes.size(), &lidos) || lidos != bytes.size()) return std::nullopt;
+  return bytes;
+}
+
 }  // namespace
 
 std::optional<std::string> PastaCopiasLocais() {
@@ -106,7 +123,7 @@ std::optional<std::string> PastaCopiasLocais() {
   }
 #ifdef _WIN32
   if (const char* local = std::getenv("LOCALAPPDATA"); local != nullptr && local[0] != '\0')
-    return (std::filesystem::path(local) / "Tavoran" / "Btrieve").string();
+    return NaPasta(NaPasta(local, "Tavoran"), "Btrieve");
 #endif
   return std::nullopt;
 }
@@ -165,34 +182,31 @@ std::optional<CopiaLocal> DecodificarCopiaLocal(const std::vector<std::uint8_t>&
 }
 
 std::optional<CopiaLocal> LerCopiaLocal(const std::string& pasta, const std::string& arquivo) {
-  std::ifstream entrada(NomeDaCopia(pasta, arquivo), std::ios::binary);
-  if (!entrada) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
-  std::optional<CopiaLocal> copia = DecodificarCopiaLocal(bytes);
+  const std::optional<std::vector<std::uint8_t>> bytes = LerArquivo(NomeDaCopia(pasta, arquivo));
+  if (!bytes) return std::nullopt;
+  std::optional<CopiaLocal> copia = DecodificarCopiaLocal(*bytes);
   if (!copia || Normalizado(copia->arquivo) != Normalizado(arquivo)) return std::nullopt;
   return copia;
 }
 
 void GravarCopiaLocal(const std::string& pasta, const CopiaLocal& copia) {
-  std::error_code erro;
-  std::filesystem::create_directories(pasta, erro);
+  if (!ArquivoSO::CriarPastas(pasta)) return;
   const std::string destino = NomeDaCopia(pasta, copia.arquivo);
   // Written whole under a name of this writer's own, then renamed over the old copy: a
   // reader finds the old copy or the new one, never half of one.
   std::random_device aleatorio;
   const std::string temporario = destino + "." + std::to_string(aleatorio()) + ".tmp";
   {
+    ArquivoSO saida;
+    if (saida.Abrir(temporario, Criacao::Nova, true) != ResultadoAbertura::Ok) return;
     const std::vector<std::uint8_t> bytes = CodificarCopiaLocal(copia);
-    std::ofstream saida(temporario, std::ios::binary | std::ios::trunc);
-    saida.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!saida.flush()) {
-      saida.close();
-      std::filesystem::remove(temporario, erro);
+    if (!saida.Gravar(0, bytes.data(), bytes.size())) {
+      saida.Fechar();
+      ArquivoSO::Excluir(temporario);
       return;
     }
   }
-  std::filesystem::rename(temporario, destino, erro);
-  if (erro) std::filesystem::remove(temporario, erro);
+  if (!ArquivoSO::Renomear(temporario, destino)) ArquivoSO::Excluir(temporario);
 }
 
 }  // namespace tavoran::motor

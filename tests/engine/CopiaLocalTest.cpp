@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "engine/ArquivoSO.h"
 #include "engine/Contadores.h"
 #include "engine/CopiaLocal.h"
 #include "tests/engine/Auxiliar.h"
@@ -22,7 +23,8 @@ std::string Registro(int n, const std::string& valor) { return Campo(Chave(n) + 
 
 struct CopiaLocalTest : ::testing::Test {
   PastaTemporaria pasta;
-  std::string copias = pasta.Arquivo("copias");
+  // Two folders that do not exist yet: the first copy creates both.
+  std::string copias = pasta.Arquivo("local") + motor::ArquivoSO::kSeparador + "Btrieve";
   AmbienteTemporario ambiente{"TAV_BTRIEVE_COPIAS", copias.c_str()};
   std::string arquivo = pasta.Arquivo("SELVCOMP.BTR");
 
