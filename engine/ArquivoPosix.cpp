@@ -133,8 +133,6 @@ bool ArquivoSO::Existe(const std::string& caminho) {
   return ::stat(caminho.c_str(), &st) == 0;
 }
 
-const char ArquivoSO::kSeparador = '/';
-
 bool ArquivoSO::CriarPastas(const std::string& pasta) {
   for (std::size_t fim = pasta.find('/', 1); fim != std::string::npos; fim = pasta.find('/', fim + 1))
     ::mkdir(pasta.substr(0, fim).c_str(), 0777);

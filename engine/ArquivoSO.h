@@ -56,7 +56,11 @@ class ArquivoSO {
   static bool Renomear(const std::string& de, const std::string& para);
   static void Excluir(const std::string& caminho);
   // The system's folder separator, for joining a folder and a name.
-  static const char kSeparador;
+#ifdef _WIN32
+  static constexpr char kSeparador = '\\';
+#else
+  static constexpr char kSeparador = '/';
+#endif
 
  private:
   std::string caminho_;

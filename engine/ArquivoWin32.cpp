@@ -146,8 +146,6 @@ bool ArquivoSO::Existe(const std::string& caminho) {
 
 void ArquivoSO::Pausar(unsigned microssegundos) { Sleep(microssegundos < 1000 ? 1 : microssegundos / 1000); }
 
-const char ArquivoSO::kSeparador = '\\';
-
 bool ArquivoSO::CriarPastas(const std::string& pasta) {
   // Each folder on the way down; the drive, the server and the share simply fail to be created.
   constexpr const char* kSeparadores = "\\/";
