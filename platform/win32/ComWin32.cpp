@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 #include "platform/ErrosWindows.h"
@@ -68,8 +69,11 @@ Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
     id.lcid = lida->lcid;
     return {};
   }
+  if (!oleaut32_.CarregarSeAusente("oleaut32.dll")) return FalhaDeErroWindows(GetLastError());
+  const auto carregar = oleaut32_.Funcao<decltype(&::LoadTypeLibEx)>("LoadTypeLibEx");
+  if (!carregar) return FalhaDeErroWindows(ERROR_PROC_NOT_FOUND);
   Com<ITypeLib> lib;
-  HRESULT r = LoadTypeLibEx(Utf16(arquivo).c_str(), REGKIND_NONE, lib.Receber());
+  HRESULT r = carregar(Utf16(arquivo).c_str(), REGKIND_NONE, lib.Receber());
   if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
   AtributosTypeLib atributos(lib.get());
   r = atributos.Ler();
@@ -90,8 +94,13 @@ Falha ComWin32::TypeLibRegistrada(const IdTypeLib& id, bool& registrada) {
   GUID guid{};
   const HRESULT r = CLSIDFromString(Utf16(id.guid).c_str(), &guid);
   if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
-  Bstr caminho;
-  registrada = SUCCEEDED(QueryPathOfRegTypeLib(guid, id.versaoMaior, id.versaoMenor, id.lcid, caminho.Receber()));
+  if (!oleaut32_.CarregarSeAusente("oleaut32.dll")) return FalhaDeErroWindows(GetLastError());
+  const auto consultar = oleaut32_.Funcao<decltype(&::QueryPathOfRegTypeLib)>("QueryPathOfRegTypeLib");
+  const auto liberar = oleaut32_.Funcao<decltype(&::SysFreeString)>("SysFreeString");
+  if (!consultar || !liberar) return FalhaDeErroWindows(ERROR_PROC_NOT_FOUND);
+  BSTR caminho = nullptr;
+  registrada = SUCCEEDED(consultar(guid, id.versaoMaior, id.versaoMenor, id.lcid, &caminho));
+  const std::unique_ptr<OLECHAR, decltype(liberar)> liberado(caminho, liberar);
   return {};
 }
 

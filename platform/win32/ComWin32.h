@@ -1,9 +1,11 @@
 #pragma once
 // Type libraries read from the file (LoadTypeLibEx for other formats) and looked up in their
 // registration key, else with QueryPathOfRegTypeLib; COM objects created by programmatic identifier.
+// The automation library is loaded at its first use: the daily start never needs it.
 #include <memory>
 
 #include "platform/Com.h"
+#include "platform/win32/BibliotecaDinamica.h"
 #include "platform/win32/ImagensLidas.h"
 
 namespace tavoran::win32 {
@@ -18,6 +20,7 @@ class ComWin32 : public ICom {
 
  private:
   std::shared_ptr<ImagensLidas> imagens_;
+  BibliotecaDinamica oleaut32_;
 };
 
 }  // namespace tavoran::win32

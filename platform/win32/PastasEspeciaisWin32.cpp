@@ -17,6 +17,10 @@ std::optional<std::string> CaminhoDoShell(int csidl) {
   return DeCp1252(AteNulo(std::string(buffer, sizeof buffer)));
 }
 
+// The start's walk stops at the 32-bit system folder of a 64-bit Windows, and so does the
+// reader: a folder past it is asked for when it is needed.
+bool NomeiaSysWow64(const std::string& caminho) { return Maiusculas(caminho).find("SYSWOW64") != std::string::npos; }
+
 }  // namespace
 
 PastasEspeciaisWin32::PastasEspeciaisWin32(bool lerAdiante) {
@@ -45,10 +49,13 @@ void PastasEspeciaisWin32::LerAdiante() {
       lida_.notify_all();
       return;
     }
+    const bool ultima = caminho && NomeiaSysWow64(*caminho);
     std::lock_guard trava(mutex_);
     tabela_[static_cast<std::size_t>(csidl)] = std::move(caminho);
     ++lidas_;
+    if (ultima) lendo_ = false;
     lida_.notify_all();
+    if (ultima) return;
   }
 }
 

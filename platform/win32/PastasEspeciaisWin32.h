@@ -2,8 +2,8 @@
 // Shell special folders: the shell's folder path, else SHGetSpecialFolderLocation, then
 // SHGetPathFromIDListA. The folders do not move while the program runs, so each answer is
 // kept for the next question. The start walks CSIDL 0 on upwards and the shell takes about a
-// millisecond for each, so by default a second thread reads the shell's folder table ahead
-// while the calling thread starts its window.
+// millisecond for each, so by default a second thread reads the shell's folder table ahead,
+// up to the walk's end, while the calling thread starts its window.
 #include <array>
 #include <condition_variable>
 #include <map>
@@ -27,7 +27,7 @@ class PastasEspeciaisWin32 : public IPastasEspeciais {
   ResultadoPastaEspecial Caminho(int csidl, std::string& caminho) override;
 
  private:
-  static constexpr int kLidasAdiante = 101;  // CSIDL 0 to 100, the range the start walks
+  static constexpr int kLidasAdiante = 101;  // CSIDL 0 to 100 at most, the range the start walks
 
   void LerAdiante();
   std::optional<std::string> CaminhoDaTabela(int csidl);

@@ -70,25 +70,6 @@ class Com {
   T* p_ = nullptr;
 };
 
-// A BSTR freed with SysFreeString.
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const std::wstring& texto) : b_(SysAllocStringLen(texto.data(), static_cast<UINT>(texto.size()))) {}
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { SysFreeString(b_); }
-  BSTR get() const { return b_; }
-  BSTR* Receber() {
-    SysFreeString(b_);
-    b_ = nullptr;
-    return &b_;
-  }
-
- private:
-  BSTR b_ = nullptr;
-};
-
 // A registry key closed with RegCloseKey.
 class ChaveAberta {
  public:

@@ -48,16 +48,13 @@ VisaoWin32::VisaoWin32() {
 VisaoWin32::~VisaoWin32() {
   eventos_ = nullptr;  // no events while the object goes away
   if (janela_) DestroyWindow(janela_);
-  if (icone_) DestroyWindow(icone_);
 }
 
 void VisaoWin32::Carregar(IEventosJanela& eventos) {
   eventos_ = &eventos;
   if (janela_ != nullptr || fechando_) return;
   RegistrarClasse(Instancia(), kClasseJanela, &VisaoWin32::Procedimento, iconePrograma_);
-  RegistrarClasse(Instancia(), kClasseIcone, DefWindowProcA, iconePrograma_);
   RegistrarControles(Instancia());
-  icone_ = CreateWindowExA(0, kClasseIcone, "frmIcone", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instancia(), nullptr);
   RECT r{0, 0, kLargura, kAltura};
   const DWORD estilo = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
   AdjustWindowRectEx(&r, estilo, FALSE, WS_EX_APPWINDOW);
@@ -93,8 +90,6 @@ void VisaoWin32::Fechar() {
   Disparar([this] { eventos_->Fechando(); });
   HabilitarTemporizador(false);
   if (janela_) DestroyWindow(janela_);
-  if (icone_) DestroyWindow(icone_);
-  icone_ = nullptr;
 }
 
 void VisaoWin32::ExecutarLaco() {

@@ -1,7 +1,8 @@
 #pragma once
 // The real progress window frmInicial (title and step labels, progress bar and icon drawn
-// by the window's own controls, two border rectangles, the 500 ms timer tmrSleep), the hidden frmIcone that holds
-// the program icon, and MessageBoxA boxes.
+// by the window's own controls, two border rectangles, the 500 ms timer tmrSleep) and
+// MessageBoxA boxes. The empty form frmIcone only lends the program its icon, which the
+// executable's resources hold; no routine loads it, so no window is made for it.
 #include <windows.h>
 
 #include "platform/Visao.h"
@@ -31,7 +32,6 @@ class ObjetoGdi {
 class VisaoWin32 : public IVisao {
  public:
   static constexpr const char* kClasseJanela = "frmInicial";
-  static constexpr const char* kClasseIcone = "frmIcone";
   static constexpr const char* kTitulo = "Tavoran - Atualização de Componentes";
   static constexpr const char* kProcessoInicial = "Descrição do Processo...";
 
@@ -62,7 +62,6 @@ class VisaoWin32 : public IVisao {
   std::string TextoProcesso() const { return textoProcesso_; }
   RECT BordaExterna() const { return bordaExterna_; }
   RECT BordaInterna() const { return bordaInterna_; }
-  HWND Icone() const { return icone_; }
 
  private:
   static LRESULT CALLBACK Procedimento(HWND h, UINT m, WPARAM w, LPARAM l);
@@ -77,7 +76,7 @@ class VisaoWin32 : public IVisao {
   void AgendarRepintura();
 
   IEventosJanela* eventos_ = nullptr;
-  HWND janela_ = nullptr, icone_ = nullptr;
+  HWND janela_ = nullptr;
   HWND lblTitulo_ = nullptr, lblProcesso_ = nullptr, pbProgresso_ = nullptr, imgComponente_ = nullptr;
   HICON iconePrograma_ = nullptr;
   ObjetoGdi fonte_, fonteTitulo_, fundo_, corBordaExterna_, corBordaInterna_;

@@ -47,11 +47,9 @@ TEST(VisaoWin32Test, CarregadaFicaOcultaComOsControlesDoProjeto) {
   EXPECT_EQ(TextoDaJanela(Filha(janela, kClasseRotulo, 1)), "Tavoran - Atualização de Componentes");
   EXPECT_EQ(TextoDaJanela(Filha(janela, kClasseRotulo, 2)), "Descrição do Processo...");
   EXPECT_NE(Filha(janela, kClasseBarra), nullptr);
-  // frmIcone: a hidden window of the process that holds the icon.
-  HWND icone = FindWindowA("frmIcone", nullptr);
-  ASSERT_NE(icone, nullptr);
-  EXPECT_FALSE(IsWindowVisible(icone));
-  EXPECT_NE(GetClassLongPtrA(icone, GCLP_HICON), 0);
+  // The program icon comes from the executable's resources; frmIcone is never loaded.
+  EXPECT_NE(GetClassLongPtrA(janela, GCLP_HICON), 0);
+  EXPECT_EQ(FindWindowA("frmIcone", nullptr), nullptr);
 
   visao.DefinirTextoProcesso("Verificando versão do banco de dados...");
   EXPECT_EQ(TextoDaJanela(Filha(janela, kClasseRotulo, 2)), "Verificando versão do banco de dados...");
