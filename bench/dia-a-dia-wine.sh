@@ -7,12 +7,14 @@
 # stand-in KemCriaArq.exe's process, which the stand-in records) beside a trivial program's
 # start to its end (it records when its window is up, before destroying it), both started the
 # same way in the same run. The stand-ins read Wine's system clock, which is the host's
-# real-time clock, the one `date +%s%N` reads just before each start.
-# Runs inside tests/e2e/com-wine.sh. Arguments: <windows build> <native tavadmin> [runs].
+# real-time clock, the one `date +%s%N` reads just before each start. It also prints what a
+# wake-up round trip between two processes costs here: Wine pays one at each server request.
+# Runs inside tests/e2e/com-wine.sh. Arguments: <windows build> <native build> [runs].
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$1"
-tavadmin="$2"
+tavadmin="$2/tools/tavadmin"
+idaevolta="$2/bench/tav_ida_e_volta"
 vezes="${3:-21}"  # the machine's noise moves a median of a few starts by tens of milliseconds
 . tools/estacao-wine.sh
 computador="$(wine cmd.exe /c 'echo %COMPUTERNAME%' </dev/null 2>/dev/null | tr -d '\r\n')"
@@ -95,6 +97,8 @@ medir() {
     echo "  (the starter was not launched at every run: a run did not take the daily path)"
 }
 
-echo "Daily start without update, medians of $vezes runs:"
+processadores=$(nproc)
+echo "Daily start without update, medians of $vezes runs, Wine on $processadores processor$([ "$processadores" = 1 ] || echo s):"
+"$idaevolta"
 medir 50
 medir 5000
