@@ -105,11 +105,12 @@ bool ArquivoSO::Tamanho(std::uint64_t* tamanho) {
   return true;
 }
 
+// Size and last write only: the whole file information also asks for the volume's serial
+// number, which under Wine is a round trip to another process at every open.
 bool ArquivoSO::Atributos(std::uint64_t* tamanho, std::uint64_t* alteracao) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(Handle(h_), &info)) return false;
-  *tamanho = static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-  *alteracao = static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 | info.ftLastWriteTime.dwLowDateTime;
+  FILETIME escrita;
+  if (!Tamanho(tamanho) || !GetFileTime(Handle(h_), nullptr, nullptr, &escrita)) return false;
+  *alteracao = static_cast<std::uint64_t>(escrita.dwHighDateTime) << 32 | escrita.dwLowDateTime;
   return true;
 }
 
