@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Texto.h"
+#include "platform/win32/ComWin32.h"
 #include "platform/win32/JanelasWin32.h"
 #include "platform/win32/PastasEspeciaisWin32.h"
 #include "platform/win32/RegionalWin32.h"
@@ -44,6 +45,22 @@ TEST(PastasEspeciaisWin32Test, ALeituraAdianteRespondeComoAConsultaNaHora) {
     EXPECT_EQ(adiante.Caminho(csidl, a), naHora.Caminho(csidl, h)) << csidl;
     EXPECT_EQ(a, h) << csidl;
   }
+}
+
+// The automation library is loaded by the first routine that needs it: a type library kept
+// outside a program is read through it, and an unknown one is looked up through it.
+TEST(ComWin32Test, TypeLibAvulsaLidaEProcuradaPelaBibliotecaCarregadaNaHora) {
+  ComWin32 com;
+  IdTypeLib id;
+  ASSERT_FALSE(com.LerTypeLib(testes::PastaAjudantes() + "\\gerado\\ComTlb\\ComTlb.tlb", id).Ocorreu());
+  EXPECT_EQ(id.guid, "{5A1E0000-7A40-4C2B-9E10-000000000000}");
+  EXPECT_EQ(id.versaoMaior, 1);
+  EXPECT_EQ(id.versaoMenor, 0);
+  id.guid = "{5A1E00FF-7A40-4C2B-9E10-0000000000FF}";  // registered by no test
+  bool registrada = true;
+  ASSERT_FALSE(com.TypeLibRegistrada(id, registrada).Ocorreu());
+  EXPECT_FALSE(registrada);
+  EXPECT_TRUE(com.LerTypeLib(testes::PastaAjudantes() + "\\NaoExiste.tlb", id).Ocorreu());
 }
 
 TEST(RegionalWin32Test, DataCurtaGravadaELidaDeVolta) {
