@@ -56,6 +56,11 @@ bool RegistradaExata(const IdTypeLib& id) {
 
 }  // namespace
 
+Falha ComWin32::CarregarOleAut32() {
+  if (!oleaut32_.CarregarSeAusente("oleaut32.dll")) return FalhaDeErroWindows(GetLastError());
+  return {};
+}
+
 Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
   id = {};
   // The common binary format is read from the file's bytes, as the system would find it;
@@ -69,7 +74,7 @@ Falha ComWin32::LerTypeLib(const std::string& arquivo, IdTypeLib& id) {
     id.lcid = lida->lcid;
     return {};
   }
-  if (!oleaut32_.CarregarSeAusente("oleaut32.dll")) return FalhaDeErroWindows(GetLastError());
+  if (Falha f = CarregarOleAut32(); f.Ocorreu()) return f;
   const auto carregar = oleaut32_.Funcao<decltype(&::LoadTypeLibEx)>("LoadTypeLibEx");
   if (!carregar) return FalhaDeErroWindows(ERROR_PROC_NOT_FOUND);
   Com<ITypeLib> lib;
@@ -94,7 +99,7 @@ Falha ComWin32::TypeLibRegistrada(const IdTypeLib& id, bool& registrada) {
   GUID guid{};
   const HRESULT r = CLSIDFromString(Utf16(id.guid).c_str(), &guid);
   if (FAILED(r)) return FalhaDeErroWindows(static_cast<std::uint32_t>(r));
-  if (!oleaut32_.CarregarSeAusente("oleaut32.dll")) return FalhaDeErroWindows(GetLastError());
+  if (Falha f = CarregarOleAut32(); f.Ocorreu()) return f;
   const auto consultar = oleaut32_.Funcao<decltype(&::QueryPathOfRegTypeLib)>("QueryPathOfRegTypeLib");
   const auto liberar = oleaut32_.Funcao<decltype(&::SysFreeString)>("SysFreeString");
   if (!consultar || !liberar) return FalhaDeErroWindows(ERROR_PROC_NOT_FOUND);

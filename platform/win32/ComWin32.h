@@ -19,6 +19,8 @@ class ComWin32 : public ICom {
   Falha CriarObjeto(const std::string& progId) override;
 
  private:
+  Falha CarregarOleAut32();
+
   std::shared_ptr<ImagensLidas> imagens_;
   BibliotecaDinamica oleaut32_;
 };
